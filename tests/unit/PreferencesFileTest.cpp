@@ -1,0 +1,259 @@
+#include "manager/PreferencesFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+typedef PreferencesFile::Entries Entries;
+const std::optional<int> none;
+
+Entries E(std::optional<int> playerType = none, std::optional<int> outputType = none,
+          std::optional<int> outputDriver = none, std::optional<int> recordDriver = none,
+          std::optional<int> readerType = none, std::optional<int> lower = none,
+          std::optional<int> upper = none)
+{
+    Entries entries;
+    entries.playerType = playerType;
+    entries.soundOutputType = outputType;
+    entries.soundOutputDriverNo = outputDriver;
+    entries.soundRecordDriverNo = recordDriver;
+    entries.calibratedReaderType = readerType;
+    entries.calibratedReaderLower = lower;
+    entries.calibratedReaderUpper = upper;
+    return entries;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class TemporaryFolder
+{
+public:
+    TemporaryFolder()
+    {
+        char name[] = "/tmp/velmora-prefs.XXXXXX";
+        path = ::mkdtemp(name);
+    }
+    ~TemporaryFolder()
+    {
+        ::chmod(path.c_str(), 0700);
+        std::system(("rm -rf '" + path + "'").c_str());
+    }
+    std::string File(const std::string& name) const { return path + "/" + name; }
+    int CountEntries() const
+    {
+        std::string listing = Run("ls -A '" + path + "' | wc -l");
+        return std::atoi(listing.c_str());
+    }
+
+    std::string path;
+
+private:
+    static std::string Run(const std::string& command)
+    {
+        std::string out;
+        if (FILE* pipe = ::popen(command.c_str(), "r"))
+        {
+            char buffer[64];
+            while (std::fgets(buffer, sizeof(buffer), pipe))
+                out += buffer;
+            ::pclose(pipe);
+        }
+        return out;
+    }
+};
+}
+
+TEST(PreferencesFile, integer_parsing_follows_stream_rules)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<int> value;
+    } cases[] = {
+        {"2", 2},           {" 10", 10},         {"\n\t 10\n", 10},     {"7x", 7},
+        {"-3", -3},         {"+4", 4},           {"-0", 0},             {"007", 7},
+        {"abc", none},      {"", none},          {"   ", none},         {"-", none},
+        {"+-1", none},      {"- 1", none},       {"x7", none},          {"1.9", 1},
+        {"2147483647", 2147483647},              {"-2147483648", -2147483647 - 1},
+        {"2147483648", none},                    {"-2147483649", none},
+        {"99999999999999999999999", none},       {"0x10", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.value, PreferencesFile::ParseInteger(c.text)) << "text '" << c.text << "'";
+    EXPECT_EQ(none, PreferencesFile::ParseInteger(nullptr));
+}
+
+TEST(PreferencesFile, tolerant_reading_of_file_cases)
+{
+    const struct
+    {
+        const char* what;
+        const char* text;
+        Entries entries;
+    } cases[] = {
+        {"empty", "", E()},
+        {"not xml", "hello there", E()},
+        {"truncated", "<config><playerType>2</playerType><soundOut", E()},
+        {"no element", "<!-- nothing -->", E()},
+        {"only player type", "<config><playerType>2</playerType></config>", E(2)},
+        {"text abc", "<config><soundOutputType>abc</soundOutputType></config>", E(none, none)},
+        {"text 7x", "<config><soundOutputType>7x</soundOutputType></config>", E(none, 7)},
+        {"leading space", "<config><soundOutputType> 10</soundOutputType></config>", E(none, 10)},
+        {"any root, any order, mixed in",
+         "<?xml version=\"1.0\"?><prefs><other>1</other><soundRecordDriverNo>3"
+         "</soundRecordDriverNo><playerType>1</playerType></prefs>",
+         E(1, none, none, 3)},
+        {"first of each name",
+         "<config><playerType>1</playerType><playerType>2</playerType></config>", E(1)},
+        {"empty element", "<config><playerType/><soundOutputDriverNo></soundOutputDriverNo></config>",
+         E()},
+        {"child element before the text",
+         "<config><playerType><b/>2</playerType></config>", E()},
+        {"grandchildren do not count", "<config><x><playerType>2</playerType></x></config>", E()},
+        {"only the first root counts",
+         "<a/><config><playerType>2</playerType></config>", E()},
+        {"absurd numbers",
+         "<config><playerType>-99</playerType><soundOutputType>4294967296</soundOutputType>"
+         "<soundOutputDriverNo>2147483647</soundOutputDriverNo></config>",
+         E(-99, none, 2147483647)},
+        {"full calibration",
+         "<config><playerType>0</playerType><soundOutputType>6</soundOutputType>"
+         "<soundOutputDriverNo>0</soundOutputDriverNo><soundRecordDriverNo>0</soundRecordDriverNo>"
+         "<calibratedReaderType>0</calibratedReaderType><calibratedReaderLower>180"
+         "</calibratedReaderLower><calibratedReaderUpper>440</calibratedReaderUpper></config>",
+         E(0, 6, 0, 0, 0, 180, 440)},
+        {"entities and CDATA",
+         "<config><playerType>&#50;</playerType><soundOutputType><![CDATA[12]]></soundOutputType>"
+         "</config>",
+         E(2, 12)},
+    };
+    for (const auto& c : cases)
+    {
+        const Entries read = PreferencesFile::Parse(c.text, std::char_traits<char>::length(c.text));
+        EXPECT_EQ(c.entries.playerType, read.playerType) << c.what;
+        EXPECT_EQ(c.entries.soundOutputType, read.soundOutputType) << c.what;
+        EXPECT_EQ(c.entries.soundOutputDriverNo, read.soundOutputDriverNo) << c.what;
+        EXPECT_EQ(c.entries.soundRecordDriverNo, read.soundRecordDriverNo) << c.what;
+        EXPECT_EQ(c.entries.calibratedReaderType, read.calibratedReaderType) << c.what;
+        EXPECT_EQ(c.entries.calibratedReaderLower, read.calibratedReaderLower) << c.what;
+        EXPECT_EQ(c.entries.calibratedReaderUpper, read.calibratedReaderUpper) << c.what;
+    }
+}
+
+TEST(PreferencesFile, deep_nesting_and_binary_read_as_nothing)
+{
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    EXPECT_FALSE(PreferencesFile::Parse(deep.data(), deep.size()).playerType.has_value());
+
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>((i * 7919) & 0xff);
+    EXPECT_FALSE(PreferencesFile::Parse(binary.data(), binary.size()).playerType.has_value());
+
+    const std::string withNul("<config><playerType>2</playerType>\0</config>", 45);
+    EXPECT_NO_THROW(PreferencesFile::Parse(withNul.data(), withNul.size()));
+}
+
+TEST(PreferencesFile, unreadable_files_read_as_nothing)
+{
+    TemporaryFolder folder;
+    EXPECT_FALSE(PreferencesFile::Read(folder.File("missing.xml")).playerType.has_value());
+
+    ASSERT_EQ(0, ::mkdir(folder.File("folder.xml").c_str(), 0700));
+    EXPECT_FALSE(PreferencesFile::Read(folder.File("folder.xml")).playerType.has_value());
+
+    ASSERT_EQ(0, ::mkfifo(folder.File("pipe.xml").c_str(), 0600));
+    EXPECT_FALSE(PreferencesFile::Read(folder.File("pipe.xml")).playerType.has_value());
+
+    std::string huge = "<config><playerType>2</playerType>";
+    huge.append(PreferencesFile::MAX_FILE_SIZE, ' ');
+    huge += "</config>";
+    WriteText(folder.File("huge.xml"), huge);
+    EXPECT_FALSE(PreferencesFile::Read(folder.File("huge.xml")).playerType.has_value());
+
+    WriteText(folder.File("good.xml"), "<config>\n  <playerType>2</playerType>\n</config>\n");
+    EXPECT_EQ(2, PreferencesFile::Read(folder.File("good.xml")).playerType);
+}
+
+TEST(PreferencesFile, writes_four_or_seven_elements_and_reads_them_back)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("config.xml");
+    Entries four = E(1, 12, 2, 3);
+    ASSERT_TRUE(PreferencesFile::Write(path, four));
+    const std::string text = ReadText(path);
+    EXPECT_EQ(0u, text.find("<config>"));
+    EXPECT_EQ(std::string::npos, text.find("<?xml"));
+    EXPECT_EQ(std::string::npos, text.find("calibratedReader"));
+    Entries read = PreferencesFile::Read(path);
+    EXPECT_EQ(1, read.playerType);
+    EXPECT_EQ(12, read.soundOutputType);
+    EXPECT_EQ(2, read.soundOutputDriverNo);
+    EXPECT_EQ(3, read.soundRecordDriverNo);
+    EXPECT_FALSE(read.calibratedReaderType.has_value());
+
+    Entries seven = E(0, 6, 0, 0, 1, -5, 440);
+    ASSERT_TRUE(PreferencesFile::Write(path, seven));
+    read = PreferencesFile::Read(path);
+    EXPECT_EQ(1, read.calibratedReaderType);
+    EXPECT_EQ(-5, read.calibratedReaderLower);
+    EXPECT_EQ(440, read.calibratedReaderUpper);
+    EXPECT_EQ(1, folder.CountEntries()) << "no temporary file is left behind";
+}
+
+TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("config.xml");
+    const std::string old = "<config><playerType>2</playerType></config>";
+    WriteText(path, old);
+    ASSERT_EQ(0, ::chmod(folder.path.c_str(), 0555));
+
+    // Root ignores folder permissions, so the write is tried as an unprivileged user.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        ::_exit(PreferencesFile::Write(path, E(1, 6, 0, 0)) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "the write should have reported failure";
+    EXPECT_EQ(old, ReadText(path));
+    EXPECT_EQ(1, folder.CountEntries());
+}
+
+TEST(PreferencesFile, failed_replace_removes_its_temporary_file)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("config.xml");
+    ASSERT_EQ(0, ::mkdir(path.c_str(), 0700));
+    WriteText(path + "/keep", "x");
+    EXPECT_FALSE(PreferencesFile::Write(path, E(1, 6, 0, 0)));
+    EXPECT_EQ("x", ReadText(path + "/keep"));
+    EXPECT_EQ(1, folder.CountEntries());
+}
