@@ -35,15 +35,15 @@ unsigned PossibleSize(unsigned asked, unsigned region, unsigned borders, bool re
 }
 
 ComposedStretchableDrawableConstructor::ComposedStretchableDrawableConstructor(
-    const sf::Texture& sourceImage, const sf::IntRect& rect, unsigned left, unsigned right,
-    unsigned top, unsigned bottom, unsigned columnCount, unsigned rowCount, bool isRepeating)
-    : image(sourceImage), leftBorder(left), rightBorder(right), topBorder(top),
-      bottomBorder(bottom), repeating(isRepeating), columns(columnCount), rows(rowCount), cells(),
-      regionWidth(0), regionHeight(0)
+    const sf::Texture& image, const sf::IntRect& rect, unsigned left, unsigned right, unsigned top,
+    unsigned bottom, unsigned columns, unsigned rows, bool repeating)
+    : m_image(image), m_leftBorder(left), m_rightBorder(right), m_topBorder(top),
+      m_bottomBorder(bottom), m_repeating(repeating), m_columns(columns), m_rows(rows), m_cells(),
+      m_regionWidth(0), m_regionHeight(0)
 {
-    if ((columns != 1 && columns != 3) || (rows != 1 && rows != 3))
+    if ((m_columns != 1 && m_columns != 3) || (m_rows != 1 && m_rows != 3))
         RefuseDescription("columns and rows must each be 1 or 3");
-    cells.resize(boost::extents[columns][rows]);
+    m_cells.resize(boost::extents[m_columns][m_rows]);
     CreateSubRects(rect);
 }
 
@@ -75,54 +75,54 @@ void ComposedStretchableDrawableConstructor::CheckRegion(const sf::IntRect& rect
         RefuseDescription("the region has a negative size");
     const std::uint64_t width = static_cast<std::uint64_t>(rect.width);
     const std::uint64_t height = static_cast<std::uint64_t>(rect.height);
-    const std::uint64_t horizontal = std::uint64_t(leftBorder) + rightBorder;
-    const std::uint64_t vertical = std::uint64_t(topBorder) + bottomBorder;
-    if (columns == 1 && rightBorder != 0)
+    const std::uint64_t horizontal = std::uint64_t(m_leftBorder) + m_rightBorder;
+    const std::uint64_t vertical = std::uint64_t(m_topBorder) + m_bottomBorder;
+    if (m_columns == 1 && m_rightBorder != 0)
         RefuseDescription("a single column has no right border");
-    if (rows == 1 && bottomBorder != 0)
+    if (m_rows == 1 && m_bottomBorder != 0)
         RefuseDescription("a single row has no bottom border");
-    if (columns == 3 && horizontal > width)
+    if (m_columns == 3 && horizontal > width)
         RefuseDescription("left and right borders are wider than the region");
-    if (rows == 3 && vertical > height)
+    if (m_rows == 3 && vertical > height)
         RefuseDescription("top and bottom borders are higher than the region");
-    if (repeating && columns == 3 && horizontal == width)
+    if (m_repeating && m_columns == 3 && horizontal == width)
         RefuseDescription("a repeating description needs a middle tile between left and right");
-    if (repeating && rows == 3 && vertical == height)
+    if (m_repeating && m_rows == 3 && vertical == height)
         RefuseDescription("a repeating description needs a middle tile between top and bottom");
 }
 
 void ComposedStretchableDrawableConstructor::CreateSubRects(const sf::IntRect& rect)
 {
     CheckRegion(rect);
-    regionWidth = static_cast<unsigned>(rect.width);
-    regionHeight = static_cast<unsigned>(rect.height);
-    if (columns == 1)
-        leftBorder = regionWidth;
-    if (rows == 1)
-        topBorder = regionHeight;
+    m_regionWidth = static_cast<unsigned>(rect.width);
+    m_regionHeight = static_cast<unsigned>(rect.height);
+    if (m_columns == 1)
+        m_leftBorder = m_regionWidth;
+    if (m_rows == 1)
+        m_topBorder = m_regionHeight;
 
-    for (unsigned c = 0; c < columns; ++c)
+    for (unsigned c = 0; c < m_columns; ++c)
     {
-        cells[c][0].top = rect.top;
-        cells[c][0].height = static_cast<int>(topBorder);
-        if (rows == 3)
+        m_cells[c][0].top = rect.top;
+        m_cells[c][0].height = static_cast<int>(m_topBorder);
+        if (m_rows == 3)
         {
-            cells[c][1].top = rect.top + static_cast<int>(topBorder);
-            cells[c][1].height = static_cast<int>(GetMiddleHeight());
-            cells[c][2].top = rect.top + static_cast<int>(regionHeight - bottomBorder);
-            cells[c][2].height = static_cast<int>(bottomBorder);
+            m_cells[c][1].top = rect.top + static_cast<int>(m_topBorder);
+            m_cells[c][1].height = static_cast<int>(GetMiddleHeight());
+            m_cells[c][2].top = rect.top + static_cast<int>(m_regionHeight - m_bottomBorder);
+            m_cells[c][2].height = static_cast<int>(m_bottomBorder);
         }
     }
-    for (unsigned r = 0; r < rows; ++r)
+    for (unsigned r = 0; r < m_rows; ++r)
     {
-        cells[0][r].left = rect.left;
-        cells[0][r].width = static_cast<int>(leftBorder);
-        if (columns == 3)
+        m_cells[0][r].left = rect.left;
+        m_cells[0][r].width = static_cast<int>(m_leftBorder);
+        if (m_columns == 3)
         {
-            cells[1][r].left = rect.left + static_cast<int>(leftBorder);
-            cells[1][r].width = static_cast<int>(GetMiddleWidth());
-            cells[2][r].left = rect.left + static_cast<int>(regionWidth - rightBorder);
-            cells[2][r].width = static_cast<int>(rightBorder);
+            m_cells[1][r].left = rect.left + static_cast<int>(m_leftBorder);
+            m_cells[1][r].width = static_cast<int>(GetMiddleWidth());
+            m_cells[2][r].left = rect.left + static_cast<int>(m_regionWidth - m_rightBorder);
+            m_cells[2][r].width = static_cast<int>(m_rightBorder);
         }
     }
 }
@@ -134,30 +134,30 @@ void ComposedStretchableDrawableConstructor::Initialize(const sf::IntRect& rect)
 
 unsigned ComposedStretchableDrawableConstructor::GetMiddleWidth() const
 {
-    return repeating ? regionWidth - leftBorder - rightBorder : 1;
+    return m_repeating ? m_regionWidth - m_leftBorder - m_rightBorder : 1;
 }
 
 unsigned ComposedStretchableDrawableConstructor::GetMiddleHeight() const
 {
-    return repeating ? regionHeight - topBorder - bottomBorder : 1;
+    return m_repeating ? m_regionHeight - m_topBorder - m_bottomBorder : 1;
 }
 
 unsigned ComposedStretchableDrawableConstructor::GetPossibleWidth(unsigned width) const
 {
-    return PossibleSize(width, regionWidth, leftBorder + rightBorder, repeating);
+    return PossibleSize(width, m_regionWidth, m_leftBorder + m_rightBorder, m_repeating);
 }
 
 unsigned ComposedStretchableDrawableConstructor::GetPossibleHeight(unsigned height) const
 {
-    return PossibleSize(height, regionHeight, topBorder + bottomBorder, repeating);
+    return PossibleSize(height, m_regionHeight, m_topBorder + m_bottomBorder, m_repeating);
 }
 
 void ComposedStretchableDrawableConstructor::FillDrawables(DrawableGrid& parts) const
 {
-    parts.resize(boost::extents[columns][rows]);
-    for (unsigned c = 0; c < columns; ++c)
+    parts.resize(boost::extents[m_columns][m_rows]);
+    for (unsigned c = 0; c < m_columns; ++c)
     {
-        for (unsigned r = 0; r < rows; ++r)
-            parts[c][r] = std::make_shared<sf::Sprite>(image, cells[c][r]);
+        for (unsigned r = 0; r < m_rows; ++r)
+            parts[c][r] = std::make_shared<sf::Sprite>(m_image, m_cells[c][r]);
     }
 }

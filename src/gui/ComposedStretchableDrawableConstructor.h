@@ -20,10 +20,10 @@ public:
 
     // Refuses a description whose borders do not fit the region (or, when
     // repeating, leave no middle tile) with an ExceptionBase.
-    ComposedStretchableDrawableConstructor(const sf::Texture& sourceImage,
-                                           const sf::IntRect& rect, unsigned left, unsigned right,
-                                           unsigned top, unsigned bottom, unsigned columnCount,
-                                           unsigned rowCount, bool isRepeating);
+    ComposedStretchableDrawableConstructor(const sf::Texture& image, const sf::IntRect& rect,
+                                           unsigned left, unsigned right, unsigned top,
+                                           unsigned bottom, unsigned columns, unsigned rows,
+                                           bool repeating);
     virtual ~ComposedStretchableDrawableConstructor() = default;
 
     static ComposedStretchableDrawableConstructor* Create3x3(const sf::Texture& image,
@@ -40,14 +40,14 @@ public:
     void CreateSubRects(const sf::IntRect& rect);
     void Initialize(const sf::IntRect& rect);
 
-    unsigned GetLeftBorder() const { return leftBorder; }
-    unsigned GetRightBorder() const { return rightBorder; }
-    unsigned GetTopBorder() const { return topBorder; }
-    unsigned GetBottomBorder() const { return bottomBorder; }
-    unsigned GetOriginalWidth() const { return regionWidth; }
-    unsigned GetOriginalHeight() const { return regionHeight; }
-    bool IsRepeating() const { return repeating; }
-    const sf::IntRect& GetCell(unsigned column, unsigned row) const { return cells[column][row]; }
+    unsigned GetLeftBorder() const { return m_leftBorder; }
+    unsigned GetRightBorder() const { return m_rightBorder; }
+    unsigned GetTopBorder() const { return m_topBorder; }
+    unsigned GetBottomBorder() const { return m_bottomBorder; }
+    unsigned GetOriginalWidth() const { return m_regionWidth; }
+    unsigned GetOriginalHeight() const { return m_regionHeight; }
+    bool IsRepeating() const { return m_repeating; }
+    const sf::IntRect& GetCell(unsigned column, unsigned row) const { return m_cells[column][row]; }
 
     unsigned GetMiddleWidth() const;
     unsigned GetMiddleHeight() const;
@@ -59,15 +59,15 @@ public:
 private:
     void CheckRegion(const sf::IntRect& rect) const;
 
-    const sf::Texture& image;
-    unsigned leftBorder;
-    unsigned rightBorder;
-    unsigned topBorder;
-    unsigned bottomBorder;
-    bool repeating;
-    unsigned columns;
-    unsigned rows;
-    boost::multi_array<sf::IntRect, 2> cells;
-    unsigned regionWidth;
-    unsigned regionHeight;
+    const sf::Texture& m_image;
+    unsigned m_leftBorder;
+    unsigned m_rightBorder;
+    unsigned m_topBorder;
+    unsigned m_bottomBorder;
+    bool m_repeating;
+    unsigned m_columns;
+    unsigned m_rows;
+    boost::multi_array<sf::IntRect, 2> m_cells;
+    unsigned m_regionWidth;
+    unsigned m_regionHeight;
 };

@@ -1,12 +1,10 @@
 #include "manager/PreferencesFile.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,54 +30,6 @@ Entries E(std::optional<int> playerType = none, std::optional<int> outputType = 
     entries.calibratedReaderUpper = upper;
     return entries;
 }
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-class TemporaryFolder
-{
-public:
-    TemporaryFolder()
-    {
-        char name[] = "/tmp/velmora-prefs.XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~TemporaryFolder()
-    {
-        ::chmod(path.c_str(), 0700);
-        std::system(("rm -rf '" + path + "'").c_str());
-    }
-    std::string File(const std::string& name) const { return path + "/" + name; }
-    int CountEntries() const
-    {
-        std::string listing = Run("ls -A '" + path + "' | wc -l");
-        return std::atoi(listing.c_str());
-    }
-
-    std::string path;
-
-private:
-    static std::string Run(const std::string& command)
-    {
-        std::string out;
-        if (FILE* pipe = ::popen(command.c_str(), "r"))
-        {
-            char buffer[64];
-            while (std::fgets(buffer, sizeof(buffer), pipe))
-                out += buffer;
-            ::pclose(pipe);
-        }
-        return out;
-    }
-};
 }
 
 TEST(PreferencesFile, integer_parsing_follows_stream_rules)
@@ -177,7 +127,7 @@ TEST(PreferencesFile, deep_nesting_and_binary_read_as_nothing)
 
 TEST(PreferencesFile, unreadable_files_read_as_nothing)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     EXPECT_FALSE(PreferencesFile::Read(folder.File("missing.xml")).playerType.has_value());
 
     ASSERT_EQ(0, ::mkdir(folder.File("folder.xml").c_str(), 0700));
@@ -189,20 +139,20 @@ TEST(PreferencesFile, unreadable_files_read_as_nothing)
     std::string huge = "<config><playerType>2</playerType>";
     huge.append(PreferencesFile::MAX_FILE_SIZE, ' ');
     huge += "</config>";
-    WriteText(folder.File("huge.xml"), huge);
+    folder.Write("huge.xml", huge);
     EXPECT_FALSE(PreferencesFile::Read(folder.File("huge.xml")).playerType.has_value());
 
-    WriteText(folder.File("good.xml"), "<config>\n  <playerType>2</playerType>\n</config>\n");
+    folder.Write("good.xml", "<config>\n  <playerType>2</playerType>\n</config>\n");
     EXPECT_EQ(2, PreferencesFile::Read(folder.File("good.xml")).playerType);
 }
 
 TEST(PreferencesFile, writes_four_or_seven_elements_and_reads_them_back)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.File("config.xml");
     Entries four = E(1, 12, 2, 3);
     ASSERT_TRUE(PreferencesFile::Write(path, four));
-    const std::string text = ReadText(path);
+    const std::string text = folder.Read("config.xml");
     EXPECT_EQ(0u, text.find("<config>"));
     EXPECT_EQ(std::string::npos, text.find("<?xml"));
     EXPECT_EQ(std::string::npos, text.find("calibratedReader"));
@@ -224,11 +174,11 @@ TEST(PreferencesFile, writes_four_or_seven_elements_and_reads_them_back)
 
 TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.File("config.xml");
     const std::string old = "<config><playerType>2</playerType></config>";
-    WriteText(path, old);
-    ASSERT_EQ(0, ::chmod(folder.path.c_str(), 0555));
+    folder.Write("config.xml", old);
+    ASSERT_EQ(0, ::chmod(folder.Path().c_str(), 0555));
 
     // Root ignores folder permissions, so the write is tried as an unprivileged user.
     const pid_t child = ::fork();
@@ -243,17 +193,17 @@ TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
     ASSERT_EQ(child, ::waitpid(child, &status, 0));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status)) << "the write should have reported failure";
-    EXPECT_EQ(old, ReadText(path));
+    EXPECT_EQ(old, folder.Read("config.xml"));
     EXPECT_EQ(1, folder.CountEntries());
 }
 
 TEST(PreferencesFile, failed_replace_removes_its_temporary_file)
 {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.File("config.xml");
     ASSERT_EQ(0, ::mkdir(path.c_str(), 0700));
-    WriteText(path + "/keep", "x");
+    folder.Write("config.xml/keep", "x");
     EXPECT_FALSE(PreferencesFile::Write(path, E(1, 6, 0, 0)));
-    EXPECT_EQ("x", ReadText(path + "/keep"));
+    EXPECT_EQ("x", folder.Read("config.xml/keep"));
     EXPECT_EQ(1, folder.CountEntries());
 }
