@@ -1,0 +1,29 @@
+#pragma once
+
+#include <boost/lockfree/spsc_queue.hpp>
+#include <boost/noncopyable.hpp>
+
+#include <portaudio.h>
+
+#include <cstddef>
+
+// An input stream whose callback only copies whole frames into a lock-free
+// ring; the game thread takes them out with Drain.
+class CaptureStream : private boost::noncopyable
+{
+public:
+    CaptureStream(int channels, std::size_t capacityFrames);
+    ~CaptureStream();
+
+    bool Open(int device, int sampleRate);
+    // Moves up to maxFrames captured frames into destination; never waits.
+    std::size_t Drain(float* destination, std::size_t maxFrames);
+
+private:
+    static int Callback(const void* input, void* output, unsigned long frames,
+                        const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags flags, void* user);
+
+    int channels;
+    boost::lockfree::spsc_queue<float> ring;
+    PaStream* stream;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The data of one sound of the layer: interleaved float samples, -1..1.
+struct LayerSound
+{
+    std::uint64_t id = 0;
+    std::vector<float> samples;
+    int channels = 1;
+    int frequency = 48000;
+    std::size_t frames = 0;
+    bool looping = false;
+    bool user = false;
+    // Set while a capture writes into the sound; the capture has then written
+    // recordedFrames frames in all, wrapping around the sound.
+    bool recording = false;
+    std::uint64_t recordedFrames = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <boost/noncopyable.hpp>
+
+#include <string>
+#include <vector>
+
+// Keeps PortAudio initialised while any instance lives; the first instance
+// silences the ALSA and JACK probe messages before PortAudio starts probing.
+class PortAudioBackend : private boost::noncopyable
+{
+public:
+    enum HostKind
+    {
+        HostDefault,
+        HostAlsa,
+        HostPulse,  // the sound server's devices, reached through ALSA
+        HostOss
+    };
+
+    PortAudioBackend();
+    ~PortAudioBackend();
+
+    bool IsAvailable() const;
+    // PortAudio device indices of the host's input or output devices, in
+    // PortAudio's order.
+    std::vector<int> ListDevices(HostKind host, bool input) const;
+    std::string GetDeviceName(int device) const;
+
+private:
+    bool available;
+};

@@ -1,0 +1,197 @@
+#include "platform/SoftwareMixer.h"
+
+#include <algorithm>
+#include <cmath>
+
+SoftwareMixer::SoftwareMixer(int channelCount, int rate, int outChannels, bool useInterpolation)
+    : channels(static_cast<std::size_t>(channelCount)),
+      outputRate(rate),
+      outputChannels(outChannels),
+      interpolate(useInterpolation),
+      nextSerial(1)
+{
+}
+
+int SoftwareMixer::GetChannelCount() const
+{
+    return static_cast<int>(channels.size());
+}
+
+int SoftwareMixer::GetOutputChannels() const
+{
+    return outputChannels;
+}
+
+MixerChannel& SoftwareMixer::GetChannel(int index)
+{
+    return channels[static_cast<std::size_t>(index)];
+}
+
+int SoftwareMixer::Allocate() const
+{
+    int oldest = -1;
+    for (std::size_t i = 0; i < channels.size(); ++i)
+    {
+        const MixerChannel& channel = channels[i];
+        if (!channel.active)
+            return static_cast<int>(i);
+        if (!channel.sound->looping &&
+            (oldest < 0 || channel.startSerial < channels[static_cast<std::size_t>(oldest)].startSerial))
+            oldest = static_cast<int>(i);
+    }
+    return oldest;
+}
+
+void SoftwareMixer::Start(int index, LayerSound* sound, bool paused)
+{
+    MixerChannel& channel = GetChannel(index);
+    channel.sound = sound;
+    channel.position = 0.0;
+    channel.step = static_cast<double>(sound->frequency) / outputRate;
+    channel.advanced = 0.0;
+    channel.volume = 1.0f;
+    channel.active = true;
+    channel.paused = paused;
+    channel.linked = sound->recording;
+    channel.linkOffset = sound->recordedFrames;
+    channel.startSerial = nextSerial++;
+}
+
+void SoftwareMixer::StopSound(const LayerSound* sound)
+{
+    for (MixerChannel& channel : channels)
+        if (channel.active && channel.sound == sound)
+            channel.active = false;
+}
+
+void SoftwareMixer::Follow(MixerChannel& channel) const
+{
+    if (!channel.linked || channel.sound->recording)
+        return;
+    const std::uint64_t played = channel.sound->recordedFrames - channel.linkOffset;
+    channel.advanced = static_cast<double>(played);
+    channel.position = static_cast<double>(played % channel.sound->frames);
+    channel.linked = false;
+}
+
+float SoftwareMixer::SampleAt(const LayerSound& sound, double position, int soundChannel) const
+{
+    const std::size_t frames = sound.frames;
+    std::size_t index = static_cast<std::size_t>(position);
+    if (index >= frames)
+        index = sound.looping ? index % frames : frames - 1;
+    const float first = sound.samples[index * sound.channels + soundChannel];
+    if (!interpolate)
+        return first;
+    std::size_t next = index + 1;
+    float second = 0.0f;
+    if (next < frames)
+        second = sound.samples[next * sound.channels + soundChannel];
+    else if (sound.looping)
+        second = sound.samples[static_cast<std::size_t>(soundChannel)];
+    const float fraction = static_cast<float>(position - std::floor(position));
+    return first + (second - first) * fraction;
+}
+
+float SoftwareMixer::OutputSample(const LayerSound& sound, double position, int outputChannel) const
+{
+    if (outputChannels == 1 && sound.channels > 1)
+    {
+        float sum = 0.0f;
+        for (int c = 0; c < sound.channels; ++c)
+            sum += SampleAt(sound, position, c);
+        return sum / static_cast<float>(sound.channels);
+    }
+    return SampleAt(sound, position, outputChannel % sound.channels);
+}
+
+void SoftwareMixer::Mix(float* output, int frames)
+{
+    std::fill(output, output + static_cast<std::size_t>(frames) * outputChannels, 0.0f);
+    for (MixerChannel& channel : channels)
+    {
+        if (!channel.active || channel.paused)
+            continue;
+        Follow(channel);
+        const LayerSound& sound = *channel.sound;
+        if (channel.linked)
+        {
+            // Plays the frames that the capture has added most recently.
+            if (channel.volume == 0.0f)
+                continue;
+            const double played = static_cast<double>(sound.recordedFrames - channel.linkOffset);
+            const double end = std::fmod(played, static_cast<double>(sound.frames));
+            for (int f = 0; f < frames; ++f)
+            {
+                const double back = (frames - f) * channel.step;
+                if (back > played)
+                    continue;
+                double position = end - back;
+                if (position < 0.0)
+                    position += static_cast<double>(sound.frames);
+                for (int o = 0; o < outputChannels; ++o)
+                    output[f * outputChannels + o] += channel.volume * OutputSample(sound, position, o);
+            }
+            continue;
+        }
+        const double length = static_cast<double>(sound.frames);
+        if (channel.volume == 0.0f)
+        {
+            // Silent: only the position moves.
+            const double distance = channel.step * frames;
+            channel.advanced += distance;
+            channel.position += distance;
+            if (channel.position >= length)
+            {
+                if (sound.looping)
+                    channel.position = std::fmod(channel.position, length);
+                else
+                    channel.active = false;
+            }
+            continue;
+        }
+        for (int f = 0; f < frames; ++f)
+        {
+            for (int o = 0; o < outputChannels; ++o)
+                output[f * outputChannels + o] += channel.volume * OutputSample(sound, channel.position, o);
+            channel.position += channel.step;
+            channel.advanced += channel.step;
+            if (channel.position >= length)
+            {
+                if (!sound.looping)
+                {
+                    channel.active = false;
+                    break;
+                }
+                channel.position -= length;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(frames) * outputChannels; ++i)
+        output[i] = std::min(1.0f, std::max(-1.0f, output[i]));
+}
+
+void SoftwareMixer::GetRecentSamples(const MixerChannel& channel, int offset, float* destination, int count) const
+{
+    const LayerSound& sound = *channel.sound;
+    const bool linked = channel.linked && sound.recording;
+    const std::uint64_t played = linked ? sound.recordedFrames - channel.linkOffset
+                                        : static_cast<std::uint64_t>(channel.advanced);
+    const std::size_t frames = sound.frames;
+    const std::size_t end = linked ? static_cast<std::size_t>(played % frames)
+                                   : static_cast<std::size_t>(channel.position) % frames;
+    const std::size_t wanted = static_cast<std::size_t>(count);
+    const std::size_t available = static_cast<std::size_t>(std::min<std::uint64_t>(played, wanted));
+    const std::size_t silent = wanted - available;
+    std::fill(destination, destination + silent, 0.0f);
+    // The first available sample lies `available` frames before the end.
+    std::size_t index = (end + frames - available % frames) % frames;
+    const std::size_t stride = static_cast<std::size_t>(sound.channels);
+    const float* data = sound.samples.data() + offset;
+    for (std::size_t i = silent; i < wanted; ++i)
+    {
+        destination[i] = data[index * stride];
+        if (++index == frames)
+            index = 0;
+    }
+}

@@ -1,0 +1,12 @@
+#include "sound/ErrorCheck.h"
+
+#include <cstdlib>
+#include <iostream>
+
+void errcheck(FMOD_RESULT result)
+{
+    if (result == FMOD_OK)
+        return;
+    std::cout << "FMOD error! (" << static_cast<int>(result) << ") " << FMOD_ErrorString(result) << std::endl;
+    std::exit(-1);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/SoundLibrary.h"
+
+// Returns when result is FMOD_OK; otherwise prints "FMOD error! (<code>) <text>"
+// to standard output and ends the process with status -1.
+void errcheck(FMOD_RESULT result);

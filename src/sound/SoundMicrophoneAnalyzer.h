@@ -1,0 +1,50 @@
+#pragma once
+
+#include "sound/Sound.h"
+#include "sound/SoundChannel.h"
+
+#include <boost/noncopyable.hpp>
+
+#include <memory>
+
+class SoundSystem;
+
+// Records the microphone into a looping user sound, plays it on a muted
+// channel and, once per Update, derives the dominant frequency and the volume
+// from that channel's spectrum and waveform.
+class SoundMicrophoneAnalyzer : private boost::noncopyable
+{
+public:
+    SoundMicrophoneAnalyzer(SoundSystem& system, int rate, int size);
+    virtual ~SoundMicrophoneAnalyzer();
+
+    // (Re)starts capture on the record driver; blocks for 200 ms so that
+    // playback trails the recording.
+    void Start(int recordDriver);
+    void Stop();
+    void Update();
+
+    // Recomputes the results from spectrumSize spectrum values and wave
+    // samples; Update feeds it the channel's data.
+    void Evaluate(const float* spectrumValues, const float* waveValues);
+
+    bool IsRunning() const;
+    bool IsDominantHzActive() const;
+    float GetDominantHz() const;
+    float GetVolume() const;
+
+private:
+    SoundSystem& soundSystem;
+    bool running;
+    Sound recordSound;
+    SoundChannel channel;
+    int sampleRate;
+    int spectrumSize;
+    float nyquist;
+    float hzPerBin;
+    std::unique_ptr<float[]> spectrum;
+    std::unique_ptr<float[]> waveData;
+    bool dominantHzActive;
+    float dominantHz;
+    float volume;
+};
