@@ -10,7 +10,7 @@ PACKAGES := cmake g++ clang libclang-rt-14-dev pkg-config make \
   libsfml-dev libtinyxml2-dev libboost-dev portaudio19-dev libsndfile1-dev \
   libasound2-dev libjack-jackd2-dev libkissfft-dev \
   googletest libgmock-dev libgtest-dev libbenchmark-dev \
-  xvfb xauth libgl1-mesa-dri xdotool pulseaudio pulseaudio-utils \
+  xvfb xauth libgl1-mesa-dri libx11-dev xdotool pulseaudio pulseaudio-utils \
   libasound2-plugins sox imagemagick librsvg2-bin python3 python3-pil \
   fonts-dejavu-core fonts-averia-serif-gwf fonts-klaudia-berenika
 
