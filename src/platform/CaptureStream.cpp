@@ -2,27 +2,27 @@
 
 
 CaptureStream::CaptureStream(int channelCount, std::size_t capacityFrames)
-    : channels(channelCount), ring(capacityFrames * static_cast<std::size_t>(channelCount)), stream(nullptr)
+    : m_channels(channelCount), m_ring(capacityFrames * static_cast<std::size_t>(channelCount)), m_stream(nullptr)
 {
 }
 
 CaptureStream::~CaptureStream()
 {
-    if (!stream)
+    if (!m_stream)
         return;
     // Abort rather than drain: a stalled device must not hold up the game.
-    Pa_AbortStream(stream);
-    Pa_CloseStream(stream);
+    Pa_AbortStream(m_stream);
+    Pa_CloseStream(m_stream);
 }
 
 bool CaptureStream::Open(int device, int sampleRate)
 {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info || info->maxInputChannels < channels)
+    if (!info || info->maxInputChannels < m_channels)
         return false;
     PaStreamParameters parameters;
     parameters.device = device;
-    parameters.channelCount = channels;
+    parameters.channelCount = m_channels;
     parameters.sampleFormat = paFloat32;
     parameters.suggestedLatency = info->defaultLowInputLatency;
     parameters.hostApiSpecificStreamInfo = nullptr;
@@ -35,17 +35,17 @@ bool CaptureStream::Open(int device, int sampleRate)
         Pa_CloseStream(opened);
         return false;
     }
-    stream = opened;
+    m_stream = opened;
     return true;
 }
 
 std::size_t CaptureStream::Drain(float* destination, std::size_t maxFrames)
 {
-    const std::size_t stride = static_cast<std::size_t>(channels);
-    std::size_t frames = ring.read_available() / stride;
+    const std::size_t stride = static_cast<std::size_t>(m_channels);
+    std::size_t frames = m_ring.read_available() / stride;
     if (frames > maxFrames)
         frames = maxFrames;
-    return ring.pop(destination, frames * stride) / stride;
+    return m_ring.pop(destination, frames * stride) / stride;
 }
 
 int CaptureStream::Callback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
@@ -55,11 +55,11 @@ int CaptureStream::Callback(const void* input, void*, unsigned long frames, cons
     CaptureStream* self = static_cast<CaptureStream*>(user);
     if (!input)
         return paContinue;
-    const std::size_t stride = static_cast<std::size_t>(self->channels);
+    const std::size_t stride = static_cast<std::size_t>(self->m_channels);
     std::size_t count = static_cast<std::size_t>(frames);
-    const std::size_t room = self->ring.write_available() / stride;
+    const std::size_t room = self->m_ring.write_available() / stride;
     if (count > room)
         count = room;  // the game fell behind: the newest frames are dropped
-    self->ring.push(static_cast<const float*>(input), count * stride);
+    self->m_ring.push(static_cast<const float*>(input), count * stride);
     return paContinue;
 }

@@ -12,7 +12,7 @@
 class CaptureStream : private boost::noncopyable
 {
 public:
-    CaptureStream(int channels, std::size_t capacityFrames);
+    CaptureStream(int m_channels, std::size_t capacityFrames);
     ~CaptureStream();
 
     bool Open(int device, int sampleRate);
@@ -23,7 +23,7 @@ private:
     static int Callback(const void* input, void* output, unsigned long frames,
                         const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags flags, void* user);
 
-    int channels;
-    boost::lockfree::spsc_queue<float> ring;
-    PaStream* stream;
+    int m_channels;
+    boost::lockfree::spsc_queue<float> m_ring;
+    PaStream* m_stream;
 };

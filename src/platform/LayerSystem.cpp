@@ -46,32 +46,32 @@ int BytesPerSample(FMOD_SOUND_FORMAT format)
 }
 
 LayerSystem::LayerSystem()
-    : outputKind(OutputAuto),
-      driver(0),
-      sampleRate(48000),
-      outputChannels(2),
-      resampler(FMOD_DSP_RESAMPLER_LINEAR),
-      initialised(false),
-      nextSoundId(1),
-      mixedFrames(0)
+    : m_outputKind(OutputAuto),
+      m_driver(0),
+      m_sampleRate(48000),
+      m_outputChannels(2),
+      m_resampler(FMOD_DSP_RESAMPLER_LINEAR),
+      m_initialised(false),
+      m_nextSoundId(1),
+      m_mixedFrames(0)
 {
 }
 
 LayerSystem::~LayerSystem()
 {
     // Streams first, so no callback outlives what it writes to.
-    captures.clear();
-    playback.reset();
-    mixer.reset();
-    sounds.clear();
-    backend.reset();
+    m_captures.clear();
+    m_playback.reset();
+    m_mixer.reset();
+    m_sounds.clear();
+    m_backend.reset();
 }
 
 PortAudioBackend& LayerSystem::Backend()
 {
-    if (!backend)
-        backend.reset(new PortAudioBackend());
-    return *backend;
+    if (!m_backend)
+        m_backend.reset(new PortAudioBackend());
+    return *m_backend;
 }
 
 PortAudioBackend::HostKind LayerSystem::HostOf(OutputKind kind) const
@@ -93,52 +93,52 @@ PortAudioBackend::HostKind LayerSystem::HostOf(OutputKind kind) const
 
 std::vector<int> LayerSystem::PlaybackDevices()
 {
-    if (outputKind == OutputNone)
+    if (m_outputKind == OutputNone)
         return std::vector<int>();
-    return Backend().ListDevices(HostOf(outputKind), false);
+    return Backend().ListDevices(HostOf(m_outputKind), false);
 }
 
 std::vector<int> LayerSystem::RecordDevices()
 {
-    return Backend().ListDevices(HostOf(outputKind), true);
+    return Backend().ListDevices(HostOf(m_outputKind), true);
 }
 
 bool LayerSystem::ListsNoSoundDriver()
 {
-    return outputKind == OutputNone || (outputKind == OutputAuto && PlaybackDevices().empty());
+    return m_outputKind == OutputNone || (m_outputKind == OutputAuto && PlaybackDevices().empty());
 }
 
 FMOD_RESULT LayerSystem::SetOutput(FMOD_OUTPUTTYPE output)
 {
-    if (initialised)
+    if (m_initialised)
         return FMOD_ERR_INITIALIZED;
     if (output < 0 || output >= OUTPUT_TYPE_LIMIT)
         return FMOD_ERR_INVALID_PARAM;
     switch (output)
     {
     case FMOD_OUTPUTTYPE_NOSOUND:
-        outputKind = OutputNone;
+        m_outputKind = OutputNone;
         break;
     case FMOD_OUTPUTTYPE_ALSA:
-        outputKind = OutputAlsa;
+        m_outputKind = OutputAlsa;
         break;
     case FMOD_OUTPUTTYPE_PULSEAUDIO:
-        outputKind = OutputPulse;
+        m_outputKind = OutputPulse;
         break;
     case FMOD_OUTPUTTYPE_OSS:
-        outputKind = OutputOss;
+        m_outputKind = OutputOss;
         break;
     default:
-        outputKind = OutputAuto;
+        m_outputKind = OutputAuto;
         break;
     }
-    driver = 0;
+    m_driver = 0;
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::SetDriver(int newDriver)
 {
-    if (initialised)
+    if (m_initialised)
         return FMOD_ERR_INITIALIZED;
     if (newDriver < 0)
         return FMOD_ERR_INVALID_PARAM;
@@ -150,58 +150,58 @@ FMOD_RESULT LayerSystem::SetDriver(int newDriver)
         if (static_cast<std::size_t>(newDriver) >= names.size())
             return FMOD_ERR_INVALID_PARAM;
     }
-    driver = newDriver;
+    m_driver = newDriver;
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::SetSoftwareFormat(int rate, FMOD_SOUND_FORMAT format, int outChannels, int maxInputChannels,
                                            FMOD_DSP_RESAMPLER method)
 {
-    if (initialised)
+    if (m_initialised)
         return FMOD_ERR_INITIALIZED;
     if (rate < MIN_SAMPLE_RATE || rate > MAX_SAMPLE_RATE || BytesPerSample(format) == 0 || outChannels < 1 ||
         outChannels > MAX_OUTPUT_CHANNELS || maxInputChannels < 0 || maxInputChannels > MAX_INPUT_CHANNELS ||
         method < FMOD_DSP_RESAMPLER_NOINTERP || method > FMOD_DSP_RESAMPLER_SPLINE)
         return FMOD_ERR_INVALID_PARAM;
-    sampleRate = rate;
-    outputChannels = outChannels;
-    resampler = method;
+    m_sampleRate = rate;
+    m_outputChannels = outChannels;
+    m_resampler = method;
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::Init(int maxChannels)
 {
-    if (initialised)
+    if (m_initialised)
         return FMOD_ERR_INITIALIZED;
     if (maxChannels < 1 || maxChannels > MAX_MIXER_CHANNELS)
         return FMOD_ERR_INVALID_PARAM;
-    if (outputKind != OutputNone)
+    if (m_outputKind != OutputNone)
     {
         const std::vector<int> devices = PlaybackDevices();
-        if (static_cast<std::size_t>(driver) < devices.size())
+        if (static_cast<std::size_t>(m_driver) < devices.size())
         {
-            playback.reset(new PlaybackStream(
-                outputChannels, static_cast<std::size_t>(sampleRate * PLAYBACK_RING_SECONDS)));
-            if (!playback->Open(devices[static_cast<std::size_t>(driver)], sampleRate))
-                playback.reset();
+            m_playback.reset(new PlaybackStream(
+                m_outputChannels, static_cast<std::size_t>(m_sampleRate * PLAYBACK_RING_SECONDS)));
+            if (!m_playback->Open(devices[static_cast<std::size_t>(m_driver)], m_sampleRate))
+                m_playback.reset();
         }
         // Auto-detection falls back to no sound, so a machine without
         // speakers still runs; a chosen output must work.
-        if (!playback && outputKind != OutputAuto)
+        if (!m_playback && m_outputKind != OutputAuto)
             return FMOD_ERR_OUTPUT_INIT;
     }
-    mixer.reset(new SoftwareMixer(maxChannels, sampleRate, outputChannels,
-                                  resampler != FMOD_DSP_RESAMPLER_NOINTERP));
-    mixBuffer.assign(MIX_CHUNK_FRAMES * static_cast<std::size_t>(outputChannels), 0.0f);
-    mixStart = std::chrono::steady_clock::now();
-    mixedFrames = 0;
-    initialised = true;
+    m_mixer.reset(new SoftwareMixer(maxChannels, m_sampleRate, m_outputChannels,
+                                  m_resampler != FMOD_DSP_RESAMPLER_NOINTERP));
+    m_mixBuffer.assign(MIX_CHUNK_FRAMES * static_cast<std::size_t>(m_outputChannels), 0.0f);
+    m_mixStart = std::chrono::steady_clock::now();
+    m_mixedFrames = 0;
+    m_initialised = true;
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::Update()
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
     DrainCaptures();
     MixAhead();
@@ -224,10 +224,10 @@ FMOD_RESULT LayerSystem::GetDriverNames(bool record, std::vector<std::string>& n
 
 FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bool loop)
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
-    auto found = sounds.find(soundId);
-    if (found == sounds.end())
+    auto found = m_sounds.find(soundId);
+    if (found == m_sounds.end())
         return FMOD_ERR_INVALID_HANDLE;
     LayerSound& sound = *found->second;
     const std::vector<int> devices = RecordDevices();
@@ -235,7 +235,7 @@ FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bo
         return FMOD_ERR_RECORD;
     if (recordDriver < 0 || static_cast<std::size_t>(recordDriver) >= devices.size())
         return FMOD_ERR_INVALID_PARAM;
-    for (auto it = captures.begin(); it != captures.end();)
+    for (auto it = m_captures.begin(); it != m_captures.end();)
     {
         auto current = it++;
         if (current->first == recordDriver || current->second.sound == &sound)
@@ -250,20 +250,20 @@ FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bo
         return FMOD_ERR_RECORD;
     sound.recording = true;
     sound.recordedFrames = 0;
-    captures[recordDriver] = std::move(capture);
+    m_captures[recordDriver] = std::move(capture);
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::RecordStop(int recordDriver)
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
-    auto found = captures.find(recordDriver);
-    if (found != captures.end())
+    auto found = m_captures.find(recordDriver);
+    if (found != m_captures.end())
     {
         DrainCaptures();
-        found = captures.find(recordDriver);
-        if (found != captures.end())
+        found = m_captures.find(recordDriver);
+        if (found != m_captures.end())
             StopCapture(found);
     }
     return FMOD_OK;
@@ -271,22 +271,22 @@ FMOD_RESULT LayerSystem::RecordStop(int recordDriver)
 
 FMOD_RESULT LayerSystem::IsRecording(int recordDriver, bool& recording)
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
     DrainCaptures();
-    recording = captures.count(recordDriver) != 0;
+    recording = m_captures.count(recordDriver) != 0;
     return FMOD_OK;
 }
 
 void LayerSystem::StopCapture(std::map<int, Capture>::iterator capture)
 {
     capture->second.sound->recording = false;
-    captures.erase(capture);
+    m_captures.erase(capture);
 }
 
 void LayerSystem::DrainCaptures()
 {
-    for (auto it = captures.begin(); it != captures.end();)
+    for (auto it = m_captures.begin(); it != m_captures.end();)
     {
         auto current = it++;
         Capture& capture = current->second;
@@ -314,30 +314,30 @@ void LayerSystem::DrainCaptures()
 
 void LayerSystem::MixAhead()
 {
-    if (playback)
+    if (m_playback)
     {
-        const std::size_t capacity = playback->GetCapacityFrames();
-        const std::size_t target = std::min(capacity, static_cast<std::size_t>(sampleRate * MIX_AHEAD_SECONDS));
-        std::size_t queued = capacity - playback->GetFreeFrames();
+        const std::size_t capacity = m_playback->GetCapacityFrames();
+        const std::size_t target = std::min(capacity, static_cast<std::size_t>(m_sampleRate * MIX_AHEAD_SECONDS));
+        std::size_t queued = capacity - m_playback->GetFreeFrames();
         while (queued < target)
         {
             const std::size_t frames = std::min(MIX_CHUNK_FRAMES, target - queued);
-            mixer->Mix(mixBuffer.data(), static_cast<int>(frames));
-            playback->Feed(mixBuffer.data(), frames);
+            m_mixer->Mix(m_mixBuffer.data(), static_cast<int>(frames));
+            m_playback->Feed(m_mixBuffer.data(), frames);
             queued += frames;
         }
         return;
     }
     // Without a device the mix follows the clock, so sounds still end on time.
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - mixStart).count();
-    const std::uint64_t due = static_cast<std::uint64_t>(elapsed * sampleRate);
-    if (due > mixedFrames + static_cast<std::uint64_t>(sampleRate))
-        mixedFrames = due - static_cast<std::uint64_t>(sampleRate);
-    while (mixedFrames < due)
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_mixStart).count();
+    const std::uint64_t due = static_cast<std::uint64_t>(elapsed * m_sampleRate);
+    if (due > m_mixedFrames + static_cast<std::uint64_t>(m_sampleRate))
+        m_mixedFrames = due - static_cast<std::uint64_t>(m_sampleRate);
+    while (m_mixedFrames < due)
     {
-        const std::size_t frames = static_cast<std::size_t>(std::min<std::uint64_t>(MIX_CHUNK_FRAMES, due - mixedFrames));
-        mixer->Mix(mixBuffer.data(), static_cast<int>(frames));
-        mixedFrames += frames;
+        const std::size_t frames = static_cast<std::size_t>(std::min<std::uint64_t>(MIX_CHUNK_FRAMES, due - m_mixedFrames));
+        m_mixer->Mix(m_mixBuffer.data(), static_cast<int>(frames));
+        m_mixedFrames += frames;
     }
 }
 
@@ -372,7 +372,7 @@ FMOD_RESULT LayerSystem::LoadFile(const char* name, LayerSound& sound) const
 FMOD_RESULT LayerSystem::CreateSound(const char* name, FMOD_MODE mode, const FMOD_CREATESOUNDEXINFO* info,
                                      std::uint64_t& soundId)
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
     std::unique_ptr<LayerSound> sound(new LayerSound());
     if (mode & FMOD_OPENUSER)
@@ -401,61 +401,61 @@ FMOD_RESULT LayerSystem::CreateSound(const char* name, FMOD_MODE mode, const FMO
             return loaded;
     }
     sound->looping = (mode & FMOD_LOOP_NORMAL) != 0 && (mode & FMOD_LOOP_OFF) == 0;
-    sound->id = nextSoundId++;
+    sound->id = m_nextSoundId++;
     soundId = sound->id;
-    sounds[soundId] = std::move(sound);
+    m_sounds[soundId] = std::move(sound);
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::ReleaseSound(std::uint64_t soundId)
 {
-    auto found = sounds.find(soundId);
-    if (found == sounds.end())
+    auto found = m_sounds.find(soundId);
+    if (found == m_sounds.end())
         return FMOD_ERR_INVALID_HANDLE;
     LayerSound* sound = found->second.get();
-    for (auto it = captures.begin(); it != captures.end();)
+    for (auto it = m_captures.begin(); it != m_captures.end();)
     {
         auto current = it++;
         if (current->second.sound == sound)
             StopCapture(current);
     }
-    if (mixer)
-        mixer->StopSound(sound);
-    sounds.erase(found);
+    if (m_mixer)
+        m_mixer->StopSound(sound);
+    m_sounds.erase(found);
     return FMOD_OK;
 }
 
 FMOD_RESULT LayerSystem::PlaySound(int index, std::uint64_t soundId, bool paused, int& channel,
                                    std::uint32_t& generation)
 {
-    if (!initialised)
+    if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
-    auto found = sounds.find(soundId);
-    if (found == sounds.end())
+    auto found = m_sounds.find(soundId);
+    if (found == m_sounds.end())
         return FMOD_ERR_INVALID_HANDLE;
     DrainCaptures();
     int slot = -1;
     bool reused = false;
-    if (index == FMOD_CHANNEL_REUSE && channel >= 0 && channel < mixer->GetChannelCount() &&
-        mixer->GetChannel(channel).generation == generation)
+    if (index == FMOD_CHANNEL_REUSE && channel >= 0 && channel < m_mixer->GetChannelCount() &&
+        m_mixer->GetChannel(channel).generation == generation)
     {
         slot = channel;
         reused = true;
     }
     else if (index == FMOD_CHANNEL_FREE || index == FMOD_CHANNEL_REUSE)
     {
-        slot = mixer->Allocate();
+        slot = m_mixer->Allocate();
         if (slot < 0)
             return FMOD_ERR_CHANNEL_ALLOC;
     }
-    else if (index >= 0 && index < mixer->GetChannelCount())
+    else if (index >= 0 && index < m_mixer->GetChannelCount())
         slot = index;
     else
         return FMOD_ERR_INVALID_PARAM;
-    MixerChannel& target = mixer->GetChannel(slot);
+    MixerChannel& target = m_mixer->GetChannel(slot);
     if (!reused)
         target.generation = (target.generation + 1) & 0xFFFFFFu;
-    mixer->Start(slot, found->second.get(), paused);
+    m_mixer->Start(slot, found->second.get(), paused);
     channel = slot;
     generation = target.generation;
     return FMOD_OK;
@@ -463,9 +463,9 @@ FMOD_RESULT LayerSystem::PlaySound(int index, std::uint64_t soundId, bool paused
 
 MixerChannel* LayerSystem::FindChannel(int channel, std::uint32_t generation)
 {
-    if (!mixer || channel < 0 || channel >= mixer->GetChannelCount())
+    if (!m_mixer || channel < 0 || channel >= m_mixer->GetChannelCount())
         return nullptr;
-    MixerChannel& found = mixer->GetChannel(channel);
+    MixerChannel& found = m_mixer->GetChannel(channel);
     if (found.generation != generation || !found.active)
         return nullptr;
     return &found;
@@ -478,9 +478,9 @@ FMOD_RESULT LayerSystem::GetSpectrum(MixerChannel& channel, float* values, int c
         offset < 0 || offset >= channel.sound->channels)
         return FMOD_ERR_INVALID_PARAM;
     DrainCaptures();
-    mixer->Follow(channel);
-    mixer->GetRecentSamples(channel, offset, analyzer.GetInput(), 2 * count);
-    return analyzer.Compute(count, window, values) ? FMOD_OK : FMOD_ERR_MEMORY;
+    m_mixer->Follow(channel);
+    m_mixer->GetRecentSamples(channel, offset, m_analyzer.GetInput(), 2 * count);
+    return m_analyzer.Compute(count, window, values) ? FMOD_OK : FMOD_ERR_MEMORY;
 }
 
 FMOD_RESULT LayerSystem::GetWaveData(MixerChannel& channel, float* values, int count, int offset)
@@ -488,7 +488,7 @@ FMOD_RESULT LayerSystem::GetWaveData(MixerChannel& channel, float* values, int c
     if (!values || count < 1 || count > MAX_WAVE_VALUES || offset < 0 || offset >= channel.sound->channels)
         return FMOD_ERR_INVALID_PARAM;
     DrainCaptures();
-    mixer->Follow(channel);
-    mixer->GetRecentSamples(channel, offset, values, count);
+    m_mixer->Follow(channel);
+    m_mixer->GetRecentSamples(channel, offset, values, count);
     return FMOD_OK;
 }

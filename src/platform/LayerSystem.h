@@ -26,17 +26,17 @@ public:
     ~LayerSystem();
 
     FMOD_RESULT SetOutput(FMOD_OUTPUTTYPE output);
-    FMOD_RESULT SetDriver(int driver);
-    FMOD_RESULT SetSoftwareFormat(int sampleRate, FMOD_SOUND_FORMAT format, int outputChannels, int maxInputChannels,
-                                  FMOD_DSP_RESAMPLER resampler);
+    FMOD_RESULT SetDriver(int m_driver);
+    FMOD_RESULT SetSoftwareFormat(int m_sampleRate, FMOD_SOUND_FORMAT format, int m_outputChannels, int maxInputChannels,
+                                  FMOD_DSP_RESAMPLER m_resampler);
     FMOD_RESULT Init(int maxChannels);
     FMOD_RESULT Update();
 
     FMOD_RESULT GetDriverNames(bool record, std::vector<std::string>& names);
 
-    FMOD_RESULT RecordStart(int driver, std::uint64_t sound, bool loop);
-    FMOD_RESULT RecordStop(int driver);
-    FMOD_RESULT IsRecording(int driver, bool& recording);
+    FMOD_RESULT RecordStart(int m_driver, std::uint64_t sound, bool loop);
+    FMOD_RESULT RecordStop(int m_driver);
+    FMOD_RESULT IsRecording(int m_driver, bool& recording);
 
     FMOD_RESULT CreateSound(const char* name, FMOD_MODE mode, const FMOD_CREATESOUNDEXINFO* info,
                             std::uint64_t& sound);
@@ -78,21 +78,21 @@ private:
     void MixAhead();
     void StopCapture(std::map<int, Capture>::iterator capture);
 
-    OutputKind outputKind;
-    int driver;
-    int sampleRate;
-    int outputChannels;
-    FMOD_DSP_RESAMPLER resampler;
-    bool initialised;
+    OutputKind m_outputKind;
+    int m_driver;
+    int m_sampleRate;
+    int m_outputChannels;
+    FMOD_DSP_RESAMPLER m_resampler;
+    bool m_initialised;
 
-    std::unique_ptr<PortAudioBackend> backend;
-    std::unique_ptr<SoftwareMixer> mixer;
-    std::unique_ptr<PlaybackStream> playback;
-    std::map<std::uint64_t, std::unique_ptr<LayerSound>> sounds;
-    std::uint64_t nextSoundId;
-    std::map<int, Capture> captures;
-    SpectrumAnalyzer analyzer;
-    std::vector<float> mixBuffer;
-    std::chrono::steady_clock::time_point mixStart;
-    std::uint64_t mixedFrames;
+    std::unique_ptr<PortAudioBackend> m_backend;
+    std::unique_ptr<SoftwareMixer> m_mixer;
+    std::unique_ptr<PlaybackStream> m_playback;
+    std::map<std::uint64_t, std::unique_ptr<LayerSound>> m_sounds;
+    std::uint64_t m_nextSoundId;
+    std::map<int, Capture> m_captures;
+    SpectrumAnalyzer m_analyzer;
+    std::vector<float> m_mixBuffer;
+    std::chrono::steady_clock::time_point m_mixStart;
+    std::uint64_t m_mixedFrames;
 };

@@ -4,29 +4,29 @@
 #include <algorithm>
 
 PlaybackStream::PlaybackStream(int channelCount, std::size_t capacity)
-    : channels(channelCount),
-      capacityFrames(capacity),
-      ring(capacity * static_cast<std::size_t>(channelCount)),
-      stream(nullptr)
+    : m_channels(channelCount),
+      m_capacityFrames(capacity),
+      m_ring(capacity * static_cast<std::size_t>(channelCount)),
+      m_stream(nullptr)
 {
 }
 
 PlaybackStream::~PlaybackStream()
 {
-    if (!stream)
+    if (!m_stream)
         return;
-    Pa_AbortStream(stream);
-    Pa_CloseStream(stream);
+    Pa_AbortStream(m_stream);
+    Pa_CloseStream(m_stream);
 }
 
 bool PlaybackStream::Open(int device, int sampleRate)
 {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info || info->maxOutputChannels < channels)
+    if (!info || info->maxOutputChannels < m_channels)
         return false;
     PaStreamParameters parameters;
     parameters.device = device;
-    parameters.channelCount = channels;
+    parameters.channelCount = m_channels;
     parameters.sampleFormat = paFloat32;
     parameters.suggestedLatency = info->defaultLowOutputLatency;
     parameters.hostApiSpecificStreamInfo = nullptr;
@@ -39,23 +39,23 @@ bool PlaybackStream::Open(int device, int sampleRate)
         Pa_CloseStream(opened);
         return false;
     }
-    stream = opened;
+    m_stream = opened;
     return true;
 }
 
 std::size_t PlaybackStream::GetFreeFrames() const
 {
-    return ring.write_available() / static_cast<std::size_t>(channels);
+    return m_ring.write_available() / static_cast<std::size_t>(m_channels);
 }
 
 std::size_t PlaybackStream::GetCapacityFrames() const
 {
-    return capacityFrames;
+    return m_capacityFrames;
 }
 
 void PlaybackStream::Feed(const float* samples, std::size_t frames)
 {
-    ring.push(samples, frames * static_cast<std::size_t>(channels));
+    m_ring.push(samples, frames * static_cast<std::size_t>(m_channels));
 }
 
 int PlaybackStream::Callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
@@ -64,8 +64,8 @@ int PlaybackStream::Callback(const void*, void* output, unsigned long frames, co
     // Real-time thread: no allocation, lock, output or exception here.
     PlaybackStream* self = static_cast<PlaybackStream*>(user);
     float* out = static_cast<float*>(output);
-    const std::size_t wanted = static_cast<std::size_t>(frames) * static_cast<std::size_t>(self->channels);
-    const std::size_t got = self->ring.pop(out, wanted);
+    const std::size_t wanted = static_cast<std::size_t>(frames) * static_cast<std::size_t>(self->m_channels);
+    const std::size_t got = self->m_ring.pop(out, wanted);
     std::fill(out + got, out + wanted, 0.0f);
     return paContinue;
 }

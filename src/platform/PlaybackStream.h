@@ -12,7 +12,7 @@
 class PlaybackStream : private boost::noncopyable
 {
 public:
-    PlaybackStream(int channels, std::size_t capacityFrames);
+    PlaybackStream(int m_channels, std::size_t m_capacityFrames);
     ~PlaybackStream();
 
     bool Open(int device, int sampleRate);
@@ -25,8 +25,8 @@ private:
     static int Callback(const void* input, void* output, unsigned long frames,
                         const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags flags, void* user);
 
-    int channels;
-    std::size_t capacityFrames;
-    boost::lockfree::spsc_queue<float> ring;
-    PaStream* stream;
+    int m_channels;
+    std::size_t m_capacityFrames;
+    boost::lockfree::spsc_queue<float> m_ring;
+    PaStream* m_stream;
 };

@@ -22,7 +22,7 @@ void IgnoreJackMessage(const char*)
 const char* const PULSE_DEVICE_PREFIX = "pulse";
 }
 
-PortAudioBackend::PortAudioBackend() : available(false)
+PortAudioBackend::PortAudioBackend() : m_available(false)
 {
     if (users++ == 0)
     {
@@ -31,7 +31,7 @@ PortAudioBackend::PortAudioBackend() : available(false)
         jack_set_info_function(&IgnoreJackMessage);
         initialised = Pa_Initialize() == paNoError;
     }
-    available = initialised;
+    m_available = initialised;
 }
 
 PortAudioBackend::~PortAudioBackend()
@@ -45,13 +45,13 @@ PortAudioBackend::~PortAudioBackend()
 
 bool PortAudioBackend::IsAvailable() const
 {
-    return available;
+    return m_available;
 }
 
 std::vector<int> PortAudioBackend::ListDevices(HostKind host, bool input) const
 {
     std::vector<int> devices;
-    if (!available)
+    if (!m_available)
         return devices;
     PaHostApiIndex api = -1;
     switch (host)
@@ -86,6 +86,6 @@ std::vector<int> PortAudioBackend::ListDevices(HostKind host, bool input) const
 
 std::string PortAudioBackend::GetDeviceName(int device) const
 {
-    const PaDeviceInfo* info = available ? Pa_GetDeviceInfo(device) : nullptr;
+    const PaDeviceInfo* info = m_available ? Pa_GetDeviceInfo(device) : nullptr;
     return info && info->name ? std::string(info->name) : std::string();
 }

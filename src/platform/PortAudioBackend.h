@@ -28,5 +28,5 @@ public:
     std::string GetDeviceName(int device) const;
 
 private:
-    bool available;
+    bool m_available;
 };

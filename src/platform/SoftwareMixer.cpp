@@ -4,39 +4,39 @@
 #include <cmath>
 
 SoftwareMixer::SoftwareMixer(int channelCount, int rate, int outChannels, bool useInterpolation)
-    : channels(static_cast<std::size_t>(channelCount)),
-      outputRate(rate),
-      outputChannels(outChannels),
-      interpolate(useInterpolation),
-      nextSerial(1)
+    : m_channels(static_cast<std::size_t>(channelCount)),
+      m_outputRate(rate),
+      m_outputChannels(outChannels),
+      m_interpolate(useInterpolation),
+      m_nextSerial(1)
 {
 }
 
 int SoftwareMixer::GetChannelCount() const
 {
-    return static_cast<int>(channels.size());
+    return static_cast<int>(m_channels.size());
 }
 
 int SoftwareMixer::GetOutputChannels() const
 {
-    return outputChannels;
+    return m_outputChannels;
 }
 
 MixerChannel& SoftwareMixer::GetChannel(int index)
 {
-    return channels[static_cast<std::size_t>(index)];
+    return m_channels[static_cast<std::size_t>(index)];
 }
 
 int SoftwareMixer::Allocate() const
 {
     int oldest = -1;
-    for (std::size_t i = 0; i < channels.size(); ++i)
+    for (std::size_t i = 0; i < m_channels.size(); ++i)
     {
-        const MixerChannel& channel = channels[i];
+        const MixerChannel& channel = m_channels[i];
         if (!channel.active)
             return static_cast<int>(i);
         if (!channel.sound->looping &&
-            (oldest < 0 || channel.startSerial < channels[static_cast<std::size_t>(oldest)].startSerial))
+            (oldest < 0 || channel.startSerial < m_channels[static_cast<std::size_t>(oldest)].startSerial))
             oldest = static_cast<int>(i);
     }
     return oldest;
@@ -47,19 +47,19 @@ void SoftwareMixer::Start(int index, LayerSound* sound, bool paused)
     MixerChannel& channel = GetChannel(index);
     channel.sound = sound;
     channel.position = 0.0;
-    channel.step = static_cast<double>(sound->frequency) / outputRate;
+    channel.step = static_cast<double>(sound->frequency) / m_outputRate;
     channel.advanced = 0.0;
     channel.volume = 1.0f;
     channel.active = true;
     channel.paused = paused;
     channel.linked = sound->recording;
     channel.linkOffset = sound->recordedFrames;
-    channel.startSerial = nextSerial++;
+    channel.startSerial = m_nextSerial++;
 }
 
 void SoftwareMixer::StopSound(const LayerSound* sound)
 {
-    for (MixerChannel& channel : channels)
+    for (MixerChannel& channel : m_channels)
         if (channel.active && channel.sound == sound)
             channel.active = false;
 }
@@ -81,7 +81,7 @@ float SoftwareMixer::SampleAt(const LayerSound& sound, double position, int soun
     if (index >= frames)
         index = sound.looping ? index % frames : frames - 1;
     const float first = sound.samples[index * sound.channels + soundChannel];
-    if (!interpolate)
+    if (!m_interpolate)
         return first;
     std::size_t next = index + 1;
     float second = 0.0f;
@@ -95,7 +95,7 @@ float SoftwareMixer::SampleAt(const LayerSound& sound, double position, int soun
 
 float SoftwareMixer::OutputSample(const LayerSound& sound, double position, int outputChannel) const
 {
-    if (outputChannels == 1 && sound.channels > 1)
+    if (m_outputChannels == 1 && sound.channels > 1)
     {
         float sum = 0.0f;
         for (int c = 0; c < sound.channels; ++c)
@@ -107,8 +107,8 @@ float SoftwareMixer::OutputSample(const LayerSound& sound, double position, int 
 
 void SoftwareMixer::Mix(float* output, int frames)
 {
-    std::fill(output, output + static_cast<std::size_t>(frames) * outputChannels, 0.0f);
-    for (MixerChannel& channel : channels)
+    std::fill(output, output + static_cast<std::size_t>(frames) * m_outputChannels, 0.0f);
+    for (MixerChannel& channel : m_channels)
     {
         if (!channel.active || channel.paused)
             continue;
@@ -129,8 +129,8 @@ void SoftwareMixer::Mix(float* output, int frames)
                 double position = end - back;
                 if (position < 0.0)
                     position += static_cast<double>(sound.frames);
-                for (int o = 0; o < outputChannels; ++o)
-                    output[f * outputChannels + o] += channel.volume * OutputSample(sound, position, o);
+                for (int o = 0; o < m_outputChannels; ++o)
+                    output[f * m_outputChannels + o] += channel.volume * OutputSample(sound, position, o);
             }
             continue;
         }
@@ -152,8 +152,8 @@ void SoftwareMixer::Mix(float* output, int frames)
         }
         for (int f = 0; f < frames; ++f)
         {
-            for (int o = 0; o < outputChannels; ++o)
-                output[f * outputChannels + o] += channel.volume * OutputSample(sound, channel.position, o);
+            for (int o = 0; o < m_outputChannels; ++o)
+                output[f * m_outputChannels + o] += channel.volume * OutputSample(sound, channel.position, o);
             channel.position += channel.step;
             channel.advanced += channel.step;
             if (channel.position >= length)
@@ -167,7 +167,7 @@ void SoftwareMixer::Mix(float* output, int frames)
             }
         }
     }
-    for (std::size_t i = 0; i < static_cast<std::size_t>(frames) * outputChannels; ++i)
+    for (std::size_t i = 0; i < static_cast<std::size_t>(frames) * m_outputChannels; ++i)
         output[i] = std::min(1.0f, std::max(-1.0f, output[i]));
 }
 

@@ -28,7 +28,7 @@ struct MixerChannel
 class SoftwareMixer
 {
 public:
-    SoftwareMixer(int channelCount, int outputRate, int outputChannels, bool interpolate);
+    SoftwareMixer(int channelCount, int m_outputRate, int m_outputChannels, bool m_interpolate);
 
     int GetChannelCount() const;
     int GetOutputChannels() const;
@@ -56,9 +56,9 @@ private:
     float SampleAt(const LayerSound& sound, double position, int soundChannel) const;
     float OutputSample(const LayerSound& sound, double position, int outputChannel) const;
 
-    std::vector<MixerChannel> channels;
-    int outputRate;
-    int outputChannels;
-    bool interpolate;
-    std::uint64_t nextSerial;
+    std::vector<MixerChannel> m_channels;
+    int m_outputRate;
+    int m_outputChannels;
+    bool m_interpolate;
+    std::uint64_t m_nextSerial;
 };

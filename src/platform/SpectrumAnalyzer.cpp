@@ -39,20 +39,20 @@ double WindowValue(FMOD_DSP_FFT_WINDOW window, int i, int size)
 }
 
 SpectrumAnalyzer::SpectrumAnalyzer()
-    : configs(),
-      input(2 * MAX_VALUES, 0.0f),
-      bins(MAX_VALUES + 1),
-      windowTable(2 * MAX_VALUES, 1.0f),
-      windowSize(0),
-      windowType(FMOD_DSP_FFT_WINDOW_RECT),
-      windowScale(1.0f)
+    : m_configs(),
+      m_input(2 * MAX_VALUES, 0.0f),
+      m_bins(MAX_VALUES + 1),
+      m_windowTable(2 * MAX_VALUES, 1.0f),
+      m_windowSize(0),
+      m_windowType(FMOD_DSP_FFT_WINDOW_RECT),
+      m_windowScale(1.0f)
 {
-    configs.fill(nullptr);
+    m_configs.fill(nullptr);
 }
 
 SpectrumAnalyzer::~SpectrumAnalyzer()
 {
-    for (kiss_fftr_cfg config : configs)
+    for (kiss_fftr_cfg config : m_configs)
         kiss_fftr_free(config);
 }
 
@@ -68,7 +68,7 @@ bool SpectrumAnalyzer::IsValidWindow(FMOD_DSP_FFT_WINDOW window)
 
 float* SpectrumAnalyzer::GetInput()
 {
-    return input.data();
+    return m_input.data();
 }
 
 bool SpectrumAnalyzer::Compute(int count, FMOD_DSP_FFT_WINDOW window, float* values)
@@ -78,39 +78,39 @@ bool SpectrumAnalyzer::Compute(int count, FMOD_DSP_FFT_WINDOW window, float* val
     if (!config)
         return false;
     PrepareWindow(size, window);
-    float* samples = input.data();
-    const float* weights = windowTable.data();
+    float* samples = m_input.data();
+    const float* weights = m_windowTable.data();
     for (int i = 0; i < size; ++i)
         samples[i] *= weights[i];
-    kiss_fftr(config, samples, bins.data());
-    const kiss_fft_cpx* out = bins.data();
+    kiss_fftr(config, samples, m_bins.data());
+    const kiss_fft_cpx* out = m_bins.data();
     for (int k = 0; k < count; ++k)
-        values[k] = std::sqrt(out[k].r * out[k].r + out[k].i * out[k].i) * windowScale;
+        values[k] = std::sqrt(out[k].r * out[k].r + out[k].i * out[k].i) * m_windowScale;
     return true;
 }
 
 void SpectrumAnalyzer::PrepareWindow(int size, FMOD_DSP_FFT_WINDOW window)
 {
-    if (size == windowSize && window == windowType)
+    if (size == m_windowSize && window == m_windowType)
         return;
     double sum = 0.0;
     for (int i = 0; i < size; ++i)
     {
-        windowTable[i] = static_cast<float>(WindowValue(window, i, size));
-        sum += windowTable[i];
+        m_windowTable[i] = static_cast<float>(WindowValue(window, i, size));
+        sum += m_windowTable[i];
     }
     // A sine of amplitude A in the middle of a bin gives |X| = A x sum(w) / 2,
     // so scaling by 2 / sum(w) makes a full-scale sine read about 1.0 whatever
     // the window.
-    windowScale = static_cast<float>(2.0 / sum);
-    windowSize = size;
-    windowType = window;
+    m_windowScale = static_cast<float>(2.0 / sum);
+    m_windowSize = size;
+    m_windowType = window;
 }
 
 kiss_fftr_cfg SpectrumAnalyzer::GetConfig(int size)
 {
     const int slot = Log2(size) - Log2(2 * MIN_VALUES);
-    if (!configs[slot])
-        configs[slot] = kiss_fftr_alloc(size, 0, nullptr, nullptr);
-    return configs[slot];
+    if (!m_configs[slot])
+        m_configs[slot] = kiss_fftr_alloc(size, 0, nullptr, nullptr);
+    return m_configs[slot];
 }

@@ -35,11 +35,11 @@ private:
     void PrepareWindow(int size, FMOD_DSP_FFT_WINDOW window);
     kiss_fftr_cfg GetConfig(int size);
 
-    std::array<kiss_fftr_cfg, 8> configs;
-    std::vector<float> input;
-    std::vector<kiss_fft_cpx> bins;
-    std::vector<float> windowTable;
-    int windowSize;
-    FMOD_DSP_FFT_WINDOW windowType;
-    float windowScale;
+    std::array<kiss_fftr_cfg, 8> m_configs;
+    std::vector<float> m_input;
+    std::vector<kiss_fft_cpx> m_bins;
+    std::vector<float> m_windowTable;
+    int m_windowSize;
+    FMOD_DSP_FFT_WINDOW m_windowType;
+    float m_windowScale;
 };

@@ -2,11 +2,11 @@
 
 #include "sound/ErrorCheck.h"
 
-Sound::Sound() : sound(nullptr)
+Sound::Sound() : m_sound(nullptr)
 {
 }
 
-Sound::Sound(FMOD_SOUND* internal) : sound(internal)
+Sound::Sound(FMOD_SOUND* internal) : m_sound(internal)
 {
 }
 
@@ -16,23 +16,23 @@ Sound::~Sound()
 
 void Sound::Release()
 {
-    if (!sound)
+    if (!m_sound)
         return;
-    errcheck(FMOD_Sound_Release(sound));
-    sound = nullptr;
+    errcheck(FMOD_Sound_Release(m_sound));
+    m_sound = nullptr;
 }
 
 FMOD_SOUND* Sound::GetInternal()
 {
-    return sound;
+    return m_sound;
 }
 
 void Sound::SetInternal(FMOD_SOUND* internal)
 {
-    sound = internal;
+    m_sound = internal;
 }
 
 bool Sound::IsSet() const
 {
-    return sound != nullptr;
+    return m_sound != nullptr;
 }

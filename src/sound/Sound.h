@@ -19,5 +19,5 @@ public:
     bool IsSet() const;
 
 private:
-    FMOD_SOUND* sound;
+    FMOD_SOUND* m_sound;
 };

@@ -28,5 +28,5 @@ public:
     bool IsSet() const;
 
 private:
-    FMOD_CHANNEL* channel;
+    FMOD_CHANNEL* m_channel;
 };

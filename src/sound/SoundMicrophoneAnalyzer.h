@@ -34,17 +34,17 @@ public:
     float GetVolume() const;
 
 private:
-    SoundSystem& soundSystem;
-    bool running;
-    Sound recordSound;
-    SoundChannel channel;
-    int sampleRate;
-    int spectrumSize;
-    float nyquist;
-    float hzPerBin;
-    std::unique_ptr<float[]> spectrum;
-    std::unique_ptr<float[]> waveData;
-    bool dominantHzActive;
-    float dominantHz;
-    float volume;
+    SoundSystem& m_soundSystem;
+    bool m_running;
+    Sound m_recordSound;
+    SoundChannel m_channel;
+    int m_sampleRate;
+    int m_spectrumSize;
+    float m_nyquist;
+    float m_hzPerBin;
+    std::unique_ptr<float[]> m_spectrum;
+    std::unique_ptr<float[]> m_waveData;
+    bool m_dominantHzActive;
+    float m_dominantHz;
+    float m_volume;
 };

@@ -14,10 +14,10 @@ const int DRIVER_NAME_LENGTH = 256;
 const unsigned int USER_SOUND_SECONDS_X2 = 10;
 }
 
-SoundSystem::SoundSystem() : system(nullptr)
+SoundSystem::SoundSystem() : m_system(nullptr)
 {
     if (!Create())
-        system = nullptr;
+        m_system = nullptr;
 }
 
 SoundSystem::~SoundSystem()
@@ -27,16 +27,16 @@ SoundSystem::~SoundSystem()
 
 bool SoundSystem::Create()
 {
-    errcheck(FMOD_System_Create(&system));
+    errcheck(FMOD_System_Create(&m_system));
     unsigned int version = 0;
-    errcheck(FMOD_System_GetVersion(system, &version));
+    errcheck(FMOD_System_GetVersion(m_system, &version));
     if (version < REQUIRED_VERSION)
     {
         std::cout << "Error!  You are using an old version of FMOD " << version << ".  This program requires "
                   << REQUIRED_VERSION << std::endl;
         // The refused system is of no use; free it rather than leak it.
-        FMOD_System_Release(system);
-        system = nullptr;
+        FMOD_System_Release(m_system);
+        m_system = nullptr;
         return false;
     }
     return true;
@@ -44,51 +44,51 @@ bool SoundSystem::Create()
 
 void SoundSystem::SetOutputFormat(FMOD_OUTPUTTYPE type)
 {
-    errcheck(FMOD_System_SetOutput(system, type));
+    errcheck(FMOD_System_SetOutput(m_system, type));
 }
 
 void SoundSystem::SetDriver(int driver)
 {
-    errcheck(FMOD_System_SetDriver(system, driver));
+    errcheck(FMOD_System_SetDriver(m_system, driver));
 }
 
 void SoundSystem::SetSoftwareFormat(int sampleRate, FMOD_SOUND_FORMAT format, int outputChannels,
                                     int maxInputChannels, FMOD_DSP_RESAMPLER resampler)
 {
-    errcheck(FMOD_System_SetSoftwareFormat(system, sampleRate, format, outputChannels, maxInputChannels, resampler));
+    errcheck(FMOD_System_SetSoftwareFormat(m_system, sampleRate, format, outputChannels, maxInputChannels, resampler));
 }
 
 void SoundSystem::Init(int maxChannels, unsigned int flags, void* extraDriverData)
 {
-    errcheck(FMOD_System_Init(system, maxChannels, flags, extraDriverData));
+    errcheck(FMOD_System_Init(m_system, maxChannels, flags, extraDriverData));
 }
 
 void SoundSystem::Update()
 {
-    errcheck(FMOD_System_Update(system));
+    errcheck(FMOD_System_Update(m_system));
 }
 
 void SoundSystem::RecordStart(int driver, Sound& sound, bool loop)
 {
-    errcheck(FMOD_System_RecordStart(system, driver, sound.GetInternal(), loop ? 1 : 0));
+    errcheck(FMOD_System_RecordStart(m_system, driver, sound.GetInternal(), loop ? 1 : 0));
 }
 
 void SoundSystem::RecordStop(int driver)
 {
-    errcheck(FMOD_System_RecordStop(system, driver));
+    errcheck(FMOD_System_RecordStop(m_system, driver));
 }
 
 bool SoundSystem::IsRecording(int driver)
 {
     FMOD_BOOL recording = 0;
-    errcheck(FMOD_System_IsRecording(system, driver, &recording));
+    errcheck(FMOD_System_IsRecording(m_system, driver, &recording));
     return recording != 0;
 }
 
 Sound SoundSystem::CreateSound(const char* name, unsigned int mode)
 {
     FMOD_SOUND* sound = nullptr;
-    errcheck(FMOD_System_CreateSound(system, name, mode, nullptr, &sound));
+    errcheck(FMOD_System_CreateSound(m_system, name, mode, nullptr, &sound));
     return Sound(sound);
 }
 
@@ -103,7 +103,7 @@ Sound SoundSystem::CreateSound(const char* name, unsigned int mode, int channels
     info.defaultfrequency = sampleRate;
     info.format = format;
     FMOD_SOUND* sound = nullptr;
-    errcheck(FMOD_System_CreateSound(system, name, mode, &info, &sound));
+    errcheck(FMOD_System_CreateSound(m_system, name, mode, &info, &sound));
     return Sound(sound);
 }
 
@@ -115,7 +115,7 @@ SoundChannel SoundSystem::PlaySound(Sound& sound)
 SoundChannel SoundSystem::PlaySound(FMOD_CHANNELINDEX index, Sound& sound, bool paused)
 {
     FMOD_CHANNEL* channel = nullptr;
-    errcheck(FMOD_System_PlaySound(system, index, sound.GetInternal(), paused ? 1 : 0, &channel));
+    errcheck(FMOD_System_PlaySound(m_system, index, sound.GetInternal(), paused ? 1 : 0, &channel));
     return SoundChannel(channel);
 }
 
@@ -123,11 +123,11 @@ std::vector<std::string> SoundSystem::EnlistDrivers()
 {
     std::vector<std::string> names;
     int count = 0;
-    errcheck(FMOD_System_GetNumDrivers(system, &count));
+    errcheck(FMOD_System_GetNumDrivers(m_system, &count));
     for (int i = 0; i < count; ++i)
     {
         char name[DRIVER_NAME_LENGTH] = {};
-        errcheck(FMOD_System_GetDriverInfo(system, i, name, DRIVER_NAME_LENGTH, nullptr));
+        errcheck(FMOD_System_GetDriverInfo(m_system, i, name, DRIVER_NAME_LENGTH, nullptr));
         names.push_back(std::string(name));
     }
     return names;
@@ -137,11 +137,11 @@ std::vector<std::string> SoundSystem::EnlistRecordDrivers()
 {
     std::vector<std::string> names;
     int count = 0;
-    errcheck(FMOD_System_GetRecordNumDrivers(system, &count));
+    errcheck(FMOD_System_GetRecordNumDrivers(m_system, &count));
     for (int i = 0; i < count; ++i)
     {
         char name[DRIVER_NAME_LENGTH] = {};
-        errcheck(FMOD_System_GetRecordDriverInfo(system, i, name, DRIVER_NAME_LENGTH, nullptr));
+        errcheck(FMOD_System_GetRecordDriverInfo(m_system, i, name, DRIVER_NAME_LENGTH, nullptr));
         names.push_back(std::string(name));
     }
     return names;
@@ -152,24 +152,24 @@ bool SoundSystem::ReleaseAndRecreate()
     Release();
     if (Create())
         return true;
-    system = nullptr;
+    m_system = nullptr;
     return false;
 }
 
 void SoundSystem::Release()
 {
-    if (!system)
+    if (!m_system)
         return;
-    errcheck(FMOD_System_Release(system));
-    system = nullptr;
+    errcheck(FMOD_System_Release(m_system));
+    m_system = nullptr;
 }
 
 bool SoundSystem::HasSystem() const
 {
-    return system != nullptr;
+    return m_system != nullptr;
 }
 
 FMOD_SYSTEM* SoundSystem::GetSystem()
 {
-    return system;
+    return m_system;
 }

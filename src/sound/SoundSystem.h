@@ -48,5 +48,5 @@ public:
     FMOD_SYSTEM* GetSystem();
 
 private:
-    FMOD_SYSTEM* system;
+    FMOD_SYSTEM* m_system;
 };
