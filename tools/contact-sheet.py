@@ -67,29 +67,57 @@ def compose(img, rect, left, right, top, bottom, width, height, repeating):
     return out
 
 
-def button(label, width, knob_at=0.0):
-    start, end = image('gui/button_drop_start.png'), image('gui/button_drop_end.png')
-    bar = image('gui/button1.png')
-    middle = compose(bar, (0, 0, 45, 45), 7, 7, 0, 0, max(width, 45), 45, False) if False else None
-    # a 3x1 cut: 7-pixel ends and a stretched one-pixel middle column
+def bar(width):
+    """The "gui/button1" bar at a width: 7-pixel ends and a stretched one-pixel middle column."""
+    img = image('gui/button1.png')
     w = max(width, 45)
-    middle = Image.new('RGBA', (w, bar.height))
-    middle.alpha_composite(bar.crop((0, 0, 7, 45)), (0, 0))
-    middle.alpha_composite(bar.crop((7, 0, 8, 45)).resize((w - 14, 45)), (7, 0))
-    middle.alpha_composite(bar.crop((38, 0, 45, 45)), (w - 7, 0))
+    middle = Image.new('RGBA', (w, 45))
+    middle.alpha_composite(img.crop((0, 0, 7, 45)), (0, 0))
+    middle.alpha_composite(img.crop((7, 0, 8, 45)).resize((w - 14, 45)), (7, 0))
+    middle.alpha_composite(img.crop((38, 0, 45, 45)), (w - 7, 0))
+    return middle
+
+
+def label_on(img, x, label):
+    label_on_row(img, x, 0, label)
+
+
+def knob_on(img, x, y):
+    knob = image('gui/button_drop_element.png')
+    img.alpha_composite(knob, (x - knob.width // 2, y - knob.height // 2))
+
+
+def button(label, width, knob_at=0.0):
+    """A slide button in the widget's order: caps, bar, label, knob at a share of its track."""
+    start, end = image('gui/button_drop_start.png'), image('gui/button_drop_end.png')
     s, e = start.width, end.width
     out = Image.new('RGBA', (s + width + e, 45))
     out.alpha_composite(start, (0, 0))
     out.alpha_composite(end, (s + width, 0))
-    out.alpha_composite(middle, (s, 0))
-    d = ImageDraw.Draw(out)
-    f = font('Loyal.ttf', 24)
-    d.text((s + width // 2 - int(d.textlength(label, font=f) * 0.5), 5), label, font=f, fill=(0, 0, 0, 255))
-    knob = image('gui/button_drop_element.png')
+    out.alpha_composite(bar(width), (s, 0))
+    label_on(out, s + width // 2, label)
     lo, hi = s // 2, s + width + e // 2
-    kx = int(lo + (hi - lo) * knob_at)
-    out.alpha_composite(knob, (kx - knob.width // 2, start.height // 2 - knob.height // 2))
+    knob_on(out, int(lo + (hi - lo) * knob_at), start.height // 2)
     return out
+
+
+def option_field(labels, width, index):
+    """An option field: a start cap and a bar per option, the knob on the chosen cap."""
+    cap = image('gui/button_drop_start.png')
+    s = cap.width
+    out = Image.new('RGBA', (s + width, 45 * len(labels)))
+    for i, label in enumerate(labels):
+        out.alpha_composite(cap, (0, 45 * i))
+        out.alpha_composite(bar(width), (s, 45 * i))
+        label_on_row(out, s + width // 2, 45 * i, label)
+    knob_on(out, s // 2, cap.height // 2 + 45 * index)
+    return out
+
+
+def label_on_row(img, x, y, label):
+    d = ImageDraw.Draw(img)
+    f = font('Loyal.ttf', 24)
+    d.text((x - int(d.textlength(label, font=f) * 0.5), y + 5), label, font=f, fill=(0, 0, 0, 255))
 
 
 class Sheet:
@@ -108,7 +136,8 @@ class Sheet:
 
     def place(self, img, label=None):
         if label:
-            box = Image.new('RGBA', (max(img.width, 160), img.height + 22))
+            width = int(ImageDraw.Draw(img).textlength(label, font=LABEL)) + 4
+            box = Image.new('RGBA', (max(img.width, width), img.height + 22))
             box.alpha_composite(img, (0, 0))
             ImageDraw.Draw(box).text((0, img.height + 2), label, font=LABEL, fill=(0, 0, 0, 255))
             img = box
@@ -140,11 +169,11 @@ def main(out):
     large = [f for f in files if image(f).width > 480]
     for rel in small + large:
         img = image(rel)
-        scale = 2 if img.width <= 120 and img.height <= 120 else 1
+        scale = 3 if max(img.size) <= 64 else 2 if max(img.size) <= 160 else 1
         shown = img.resize((img.width * scale, img.height * scale), Image.NEAREST)
         bg = checker(shown.width, shown.height)
         bg.alpha_composite(shown)
-        sheet.place(bg, f'{rel}  {img.width}x{img.height}' + (' (x2)' if scale == 2 else ''))
+        sheet.place(bg, f'{rel}  {img.width}x{img.height}' + (f' (x{scale})' if scale > 1 else ''))
 
     sheet.heading('Layers tiled twice over the sky colour: the join is at the red ticks')
     for n in (1, 2, 3):
@@ -217,17 +246,8 @@ def main(out):
     screen.alpha_composite(start, (sx, inner_y))
     d.text((inner_x + icx - int(d.textlength('Player steering mode:', font=text) / 2), inner_y + 78),
            'Player steering mode:', font=text, fill=(0, 0, 0, 255))
-    cap, bar = image('gui/button_drop_start.png'), button('x', 200)
-    for i, label in enumerate(('Directional Height', 'Target Direction', 'Target Height')):
-        option = button(label, 200).crop((0, 0, cap.width + 200, 45))
-        option.paste(button(label, 200).crop((0, 0, cap.width, 45)).resize((cap.width, 45)), (0, 0))
-        clean = Image.new('RGBA', option.size)
-        clean.alpha_composite(cap, (0, 0))
-        clean.alpha_composite(option.crop((cap.width, 0, option.width, 45)), (cap.width, 0))
-        screen.alpha_composite(clean, (inner_x + icx - (cap.width + 200) // 2, inner_y + 120 + 45 * i))
-    knob = image('gui/button_drop_element.png')
-    screen.alpha_composite(knob, (inner_x + icx - (cap.width + 200) // 2 + cap.width // 2 - knob.width // 2,
-                                  inner_y + 120 + 45 + 22 - knob.height // 2))
+    field = option_field(('Directional Height', 'Target Direction', 'Target Height'), 200, 1)
+    screen.alpha_composite(field, (inner_x + icx - field.width // 2, inner_y + 120))
     screen.alpha_composite(button('Calibration', 200), (sx, inner_y + 300))
     screen.alpha_composite(button('Exit', 200), (sx, inner_y + 360))
     screen.alpha_composite(cursor, (sx + 150, inner_y + 30))
