@@ -1,0 +1,10 @@
+#include "entity/Entity.h"
+
+#include "manager/GameManager.h"
+
+Entity::Entity()
+    : m_gameManager(GameManager::Instance())
+{
+}
+
+Entity::~Entity() = default;
