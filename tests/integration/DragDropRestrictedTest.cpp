@@ -2,6 +2,9 @@
 
 #include "entity/DragDropRestricted.h"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/Window/Mouse.hpp>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -117,4 +120,25 @@ TEST(DragDropRestricted, ignores_all_but_mouse_movement)
         EXPECT_EQ(0.0f, k.knob.GetMovableValue()) << type;
         EXPECT_TRUE(k.knob.IsMouseOver()) << type;
     }
+}
+
+TEST(DragDropRestricted, mouse_moved_events_read_the_pointer_in_the_current_view)
+{
+    GameManager* game = GameWithWindow();
+    sf::RenderWindow& window = *game->GetRenderWindow();
+    // A view that starts 100 px further right: the window's pixel 100 is the view's 0.
+    sf::View view(sf::FloatRect(-100.0f, 0.0f, 1024.0f, 600.0f));
+    game->SetViewAndSaveOld(view);
+    Knob k;
+    sf::Event moved{};
+    moved.type = sf::Event::MouseMoved;
+    const int windowX[] = { 100, 130 };
+    for (int x : windowX)
+    {
+        sf::Mouse::setPosition(sf::Vector2i(x, 50), window);
+        k.knob.HandleEvent(moved);
+    }
+    game->RevertView();
+    EXPECT_EQ(30.0f, k.knob.GetMovableValue());
+    EXPECT_TRUE(k.knob.IsMouseOver());
 }

@@ -261,3 +261,22 @@ TEST(Steering, help_lines_show_where_the_voice_steers)
         EXPECT_EQ(sf::FloatRect(0.0f, -1.5f, c.length, Player::HELP_LINE_THICKNESS), bounds) << c.what;
     }
 }
+
+TEST(Steering, high_voice_climbs_and_low_voice_sinks_in_every_variant)
+{
+    const Variant variants[] = { TargetHeight, TargetDirection, DirectionHeight };
+    GameWithWindow();
+    for (Variant variant : variants)
+    {
+        std::unique_ptr<Player> high = Make(variant, 150.0f);
+        std::unique_ptr<Player> low = Make(variant, 150.0f);
+        high->SetTargetValue(1.0f);
+        low->SetTargetValue(0.0f);
+        Fly(*high, 1.0f / 60.0f, 10);
+        Fly(*low, 1.0f / 60.0f, 10);
+        EXPECT_LT(high->GetPos().y, START.y) << variant;
+        EXPECT_GT(low->GetPos().y, START.y) << variant;
+        EXPECT_GT(high->GetPos().x, START.x) << variant;
+        EXPECT_GT(low->GetPos().x, START.x) << variant;
+    }
+}
