@@ -5,6 +5,7 @@
 GameMode::GameMode(ModeType modeType)
     : m_gameManager(GameManager::Instance()),
       m_renderWindow(m_gameManager->GetRenderWindow()),
+      m_preferences(&m_gameManager->GetPreferences()),
       m_modeType(modeType)
 {
 }

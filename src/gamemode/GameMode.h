@@ -9,6 +9,7 @@ namespace sf
 class RenderWindow;
 }
 class GameManager;
+class GamePreferences;
 
 // Base of every screen. A mode is constructed by whoever requests it, handed to
 // GameManager::SetNextGameMode (which takes ownership), initialised when it is
@@ -39,5 +40,6 @@ public:
 protected:
     GameManager* m_gameManager;
     sf::RenderWindow* m_renderWindow;
+    GamePreferences* m_preferences;
     ModeType m_modeType;
 };

@@ -1,8 +1,16 @@
 #include "manager/GameManager.h"
 
+#include "utility/ExceptionBase.h"
+
 #include <SFML/Window/Mouse.hpp>
 
 #include <iostream>
+
+namespace
+{
+const int ANALYZER_SAMPLE_RATE = 48000;
+const int ANALYZER_SPECTRUM_SIZE = 8192;
+}
 
 GameManager* GameManager::instance = nullptr;
 
@@ -13,11 +21,15 @@ GameManager* GameManager::Instance()
     return instance;
 }
 
-GameManager::GameManager() = default;
+GameManager::GameManager()
+    : m_soundMicrophoneAnalyzer(m_soundSystem, ANALYZER_SAMPLE_RATE, ANALYZER_SPECTRUM_SIZE)
+{
+}
 
 GameManager::~GameManager()
 {
     m_renderWindow.reset();
+    m_soundMicrophoneAnalyzer.Stop();
     m_savedViews.clear();
 }
 
@@ -31,6 +43,23 @@ void GameManager::CreateRenderWindow(sf::VideoMode mode, const std::string& titl
                                      const sf::ContextSettings& settings)
 {
     m_renderWindow = std::make_unique<sf::RenderWindow>(mode, title, static_cast<sf::Uint32>(style), settings);
+}
+
+SoundSystem& GameManager::GetSoundSystem()
+{
+    if (!m_soundSystem.HasSystem())
+        BOOST_THROW_EXCEPTION(ExceptionBase() << ErrorMessage("Sound system not created"));
+    return m_soundSystem;
+}
+
+SoundMicrophoneAnalyzer& GameManager::GetSoundMicrophoneAnalyzer()
+{
+    return m_soundMicrophoneAnalyzer;
+}
+
+GamePreferences& GameManager::GetPreferences()
+{
+    return m_preferences;
 }
 
 sf::RenderWindow* GameManager::GetRenderWindow()

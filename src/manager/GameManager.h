@@ -1,6 +1,9 @@
 #pragma once
 
 #include "manager/GameModeManager.h"
+#include "manager/GamePreferences.h"
+#include "sound/SoundMicrophoneAnalyzer.h"
+#include "sound/SoundSystem.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/View.hpp>
@@ -31,6 +34,10 @@ public:
     void CreateRenderWindow(sf::VideoMode mode, const std::string& title, unsigned long style,
                             const sf::ContextSettings& settings);
     sf::RenderWindow* GetRenderWindow();
+    // Throws when the sound system failed its version check.
+    SoundSystem& GetSoundSystem();
+    SoundMicrophoneAnalyzer& GetSoundMicrophoneAnalyzer();
+    GamePreferences& GetPreferences();
 
     // The mouse position in the coordinates of the window's current view.
     sf::Vector2<float> GetMousePosInView();
@@ -83,6 +90,9 @@ private:
     std::unique_ptr<sf::RenderWindow> m_renderWindow;
     sf::Clock m_frameClock;
     GameModeManager m_gameModeManager;
+    SoundSystem m_soundSystem;
+    SoundMicrophoneAnalyzer m_soundMicrophoneAnalyzer;
+    GamePreferences m_preferences;
     std::vector<std::unique_ptr<sf::View>> m_savedViews;
     float m_elapsedTime = 0.0001f;
     float m_framesThisSecond = 0.0f;

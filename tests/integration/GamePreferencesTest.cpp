@@ -1,0 +1,215 @@
+#include "manager/GamePreferences.h"
+
+#include "manager/GameManager.h"
+#include "manager/PreferencesFile.h"
+#include "sound/SoundMicrophoneAnalyzer.h"
+#include "sound/SoundMicrophoneAnalyzerCalibratedReaderPitch.h"
+#include "sound/SoundMicrophoneAnalyzerCalibratedReaderVolume.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// These tests configure the real sound system (through the test sound server)
+// in a scratch working directory of their own.
+namespace
+{
+const std::optional<int> none;
+
+struct Expected
+{
+    int playerType;
+    int outputType;
+    std::optional<int> readerType;
+    float lower;
+    float upper;
+};
+
+void ExpectLoaded(GamePreferences& preferences, const Expected& expected, const char* what)
+{
+    EXPECT_EQ(expected.playerType, preferences.GetPlayerType()) << what;
+    EXPECT_EQ(expected.outputType, preferences.GetSoundOutputType()) << what;
+    EXPECT_EQ(0, preferences.GetSoundOutputDriverNo()) << what;
+    EXPECT_EQ(0, preferences.GetSoundRecordDriverNo()) << what;
+    ASSERT_EQ(expected.readerType.has_value(),
+              preferences.HasSoundMicrophoneAnalyzerCalibratedReader())
+        << what;
+    if (expected.readerType)
+    {
+        auto reader = preferences.GetSoundMicrophoneAnalyzerCalibratedReader();
+        EXPECT_EQ(*expected.readerType, reader->GetType()) << what;
+        EXPECT_EQ(expected.lower, reader->GetCalibrationLower()) << what;
+        EXPECT_EQ(expected.upper, reader->GetCalibrationUpper()) << what;
+    }
+}
+
+std::string Config(const std::string& children)
+{
+    return "<config>" + children + "</config>";
+}
+}
+
+TEST(GamePreferences, first_run_takes_the_defaults_and_writes_nothing)
+{
+    ScratchFolder folder(true);
+    GamePreferences preferences;
+    preferences.Load();
+    ExpectLoaded(preferences, {0, 6, none, 0, 0}, "no file");
+    EXPECT_TRUE(preferences.IsSaveable());
+    EXPECT_EQ(0, folder.CountEntries());
+}
+
+TEST(GamePreferences, file_cases_load_as_the_values_they_hold)
+{
+    const struct
+    {
+        const char* what;
+        std::string text;
+        Expected expected;
+    } cases[] = {
+        {"only the player type", Config("<playerType>2</playerType>"), {2, 6, none, 0, 0}},
+        {"output type abc", Config("<soundOutputType>abc</soundOutputType>"), {0, 6, none, 0, 0}},
+        {"output type 7x", Config("<soundOutputType>7x</soundOutputType>"), {0, 7, none, 0, 0}},
+        {"output type after a space", Config("<soundOutputType> 10</soundOutputType>"),
+         {0, 10, none, 0, 0}},
+        {"no upper limit",
+         Config("<calibratedReaderType>0</calibratedReaderType>"
+                "<calibratedReaderLower>100</calibratedReaderLower>"),
+         {0, 6, none, 0, 0}},
+        {"unparsable lower limit",
+         Config("<calibratedReaderType>0</calibratedReaderType><calibratedReaderLower>x"
+                "</calibratedReaderLower><calibratedReaderUpper>300</calibratedReaderUpper>"),
+         {0, 6, none, 0, 0}},
+        {"unknown reader type is pitch",
+         Config("<calibratedReaderType>5</calibratedReaderType><calibratedReaderLower>100"
+                "</calibratedReaderLower><calibratedReaderUpper>300</calibratedReaderUpper>"),
+         {0, 6, CalibratedReaderTypePitch, 100, 300}},
+        {"volume reader, any order, other root",
+         "<prefs><calibratedReaderUpper>1</calibratedReaderUpper><playerType>1</playerType>"
+         "<calibratedReaderLower>0</calibratedReaderLower><calibratedReaderType>1"
+         "</calibratedReaderType></prefs>",
+         {1, 6, CalibratedReaderTypeVolume, 0, 1}},
+        {"player type out of range is kept", Config("<playerType>-7</playerType>"),
+         {-7, 6, none, 0, 0}},
+        {"truncated", "<config><playerType>2</playerType><soundOutputType>12", {0, 6, none, 0, 0}},
+    };
+    for (const auto& c : cases)
+    {
+        ScratchFolder folder(true);
+        folder.Write("config.xml", c.text);
+        GamePreferences preferences;
+        preferences.Load();
+        ExpectLoaded(preferences, c.expected, c.what);
+        EXPECT_EQ(c.text, folder.Read("config.xml")) << c.what << ": Load must not write";
+    }
+}
+
+TEST(GamePreferences, an_unknown_reader_type_is_saved_as_pitch)
+{
+    ScratchFolder folder(true);
+    folder.Write("config.xml",
+                 Config("<calibratedReaderType>5</calibratedReaderType><calibratedReaderLower>100"
+                        "</calibratedReaderLower><calibratedReaderUpper>300</calibratedReaderUpper>"));
+    GamePreferences preferences;
+    preferences.Load();
+    preferences.SetPlayerType(GamePreferences::PlayerTargetHeightType);
+    const PreferencesFile::Entries written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(2, written.playerType);
+    EXPECT_EQ(0, written.calibratedReaderType);
+    EXPECT_EQ(100, written.calibratedReaderLower);
+    EXPECT_EQ(300, written.calibratedReaderUpper);
+}
+
+TEST(GamePreferences, pitch_calibration_round_trip_truncates_the_limits)
+{
+    ScratchFolder folder(true);
+    {
+        GamePreferences preferences;
+        preferences.Load();
+        auto reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(
+            GameManager::Instance()->GetSoundMicrophoneAnalyzer());
+        reader->SetCalibrationLower(180.7f);
+        reader->SetCalibrationUpper(440.2f);
+        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(reader);
+    }
+    const PreferencesFile::Entries written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(0, written.playerType);
+    EXPECT_EQ(6, written.soundOutputType);
+    EXPECT_EQ(0, written.calibratedReaderType);
+    EXPECT_EQ(180, written.calibratedReaderLower);
+    EXPECT_EQ(440, written.calibratedReaderUpper);
+
+    GamePreferences again;
+    again.Load();
+    ExpectLoaded(again, {0, 6, CalibratedReaderTypePitch, 180, 440}, "read back");
+}
+
+TEST(GamePreferences, volume_calibration_reads_back_with_equal_limits)
+{
+    ScratchFolder folder(true);
+    {
+        GamePreferences preferences;
+        preferences.Load();
+        auto reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderVolume>(
+            GameManager::Instance()->GetSoundMicrophoneAnalyzer());
+        reader->SetCalibrationLower(0.1f);
+        reader->SetCalibrationUpper(0.6f);
+        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(reader);
+    }
+    GamePreferences again;
+    again.Load();
+    ExpectLoaded(again, {0, 6, CalibratedReaderTypeVolume, 0, 0}, "read back");
+    const float value = again.GetSoundMicrophoneAnalyzerCalibratedReader()->GetCalibratedValue();
+    EXPECT_GE(value, 0.0f);
+    EXPECT_LE(value, 1.0f);
+}
+
+TEST(GamePreferences, saving_follows_player_type_and_calibration)
+{
+    ScratchFolder folder(true);
+    GamePreferences preferences;
+    preferences.Load();
+
+    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
+    EXPECT_EQ(0, folder.CountEntries()) << "an empty reader saves nothing";
+
+    preferences.SetPlayerType(GamePreferences::PlayerTargetDirectionType);
+    PreferencesFile::Entries written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(1, written.playerType);
+    EXPECT_EQ(0, written.soundRecordDriverNo);
+    EXPECT_FALSE(written.calibratedReaderType.has_value()) << "four elements without a reader";
+
+    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(
+        preferences.CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderTypePitch, 120, 360));
+    written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(120, written.calibratedReaderLower);
+    EXPECT_EQ(360, written.calibratedReaderUpper);
+
+    // Clearing the reader is not saved; the next save leaves the calibration out.
+    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
+    EXPECT_EQ(120, PreferencesFile::Read("config.xml").calibratedReaderLower);
+    preferences.SetPlayerType(GamePreferences::PlayerDirectionHeightType);
+    written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(0, written.playerType);
+    EXPECT_FALSE(written.calibratedReaderType.has_value());
+    EXPECT_EQ(1, folder.CountEntries());
+}
+
+TEST(GamePreferences, sound_card_choices_apply_without_saving)
+{
+    ScratchFolder folder(true);
+    GamePreferences preferences;
+    preferences.Load();
+    preferences.SetSoundOutputType(FMOD_OUTPUTTYPE_NOSOUND);
+    preferences.SetSoundOutputDriverNo(0);
+    preferences.SetSoundRecordDriverNo(0);
+    EXPECT_EQ(FMOD_OUTPUTTYPE_NOSOUND, preferences.GetSoundOutputType());
+    EXPECT_TRUE(GameManager::Instance()->GetSoundMicrophoneAnalyzer().IsRunning());
+    EXPECT_EQ(0, folder.CountEntries());
+
+    preferences.SetPlayerType(GamePreferences::PlayerDirectionHeightType);
+    EXPECT_EQ(FMOD_OUTPUTTYPE_NOSOUND, PreferencesFile::Read("config.xml").soundOutputType);
+}
