@@ -21,8 +21,8 @@ public:
     // The value returned when both limits are equal and nothing can be mapped.
     static const float EQUAL_LIMITS_VALUE;
 
-    SoundMicrophoneAnalyzerCalibratedReader(const SoundMicrophoneAnalyzer& m_analyzer,
-                                            CalibratedReaderType m_readerType);
+    SoundMicrophoneAnalyzerCalibratedReader(const SoundMicrophoneAnalyzer& analyzer,
+                                            CalibratedReaderType readerType);
     virtual ~SoundMicrophoneAnalyzerCalibratedReader() = default;
 
     virtual float GetRealValue() const = 0;

@@ -88,8 +88,9 @@ TEST(SoundMicrophoneAnalyzerCalibratedReader, fresh_reader_has_type_zero_limits_
     EXPECT_EQ(0.0f, pitch.GetCalibrationLower());
     EXPECT_EQ(0.0f, pitch.GetCalibrationUpper());
     fed.Silence();
-    // No override: the (equal-limit) mapped value, not the override marker.
-    EXPECT_NE(-1.0f, pitch.GetCalibratedValue());
+    // No override: the equal-limit value, not the override marker -1.
+    EXPECT_EQ(0.5f, pitch.GetCalibratedValue());
+    EXPECT_EQ(0.5f, volume.GetCalibratedValue());
 }
 
 TEST(SoundMicrophoneAnalyzerCalibratedReader, override_lasts_until_a_frequency_is_heard)
