@@ -1,0 +1,59 @@
+#include "manager/GameManager.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Mouse.hpp>
+#include <gtest/gtest.h>
+
+namespace
+{
+// A small window of the game manager's own; needs the headless display.
+class GameManagerWindow : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GameManager::ResetForTesting();
+        manager = GameManager::Instance();
+        manager->CreateRenderWindow(sf::VideoMode(200, 100), "views", sf::Style::Close, sf::ContextSettings());
+        window = manager->GetRenderWindow();
+        ASSERT_TRUE(window->isOpen());
+    }
+    void TearDown() override { GameManager::ResetForTesting(); }
+
+    GameManager* manager = nullptr;
+    sf::RenderWindow* window = nullptr;
+};
+}
+
+TEST_F(GameManagerWindow, revert_view_restores_centre_and_size_only)
+{
+    sf::View turned(sf::Vector2f(10.0f, 20.0f), sf::Vector2f(40.0f, 30.0f));
+    turned.setRotation(30.0f);
+    turned.setViewport(sf::FloatRect(0.0f, 0.0f, 0.5f, 0.5f));
+    window->setView(turned);
+
+    manager->SetViewAndSaveOld(sf::View(sf::Vector2f(500.0f, 500.0f), sf::Vector2f(100.0f, 50.0f)));
+    manager->SetViewAndSaveOld(sf::View(sf::Vector2f(1.0f, 2.0f), sf::Vector2f(3.0f, 4.0f)));
+    EXPECT_EQ(manager->GetCurrentViewWidth(), 3.0f);
+    EXPECT_EQ(manager->GetCurrentViewHeight(), 4.0f);
+
+    manager->RevertView();
+    EXPECT_EQ(manager->GetCurrentView().getCenter(), sf::Vector2f(500.0f, 500.0f));
+    manager->RevertView();
+    sf::View const& restored = manager->GetCurrentView();
+    EXPECT_EQ(restored.getCenter(), sf::Vector2f(10.0f, 20.0f));
+    EXPECT_EQ(restored.getSize(), sf::Vector2f(40.0f, 30.0f));
+    EXPECT_EQ(restored.getRotation(), 0.0f);
+    EXPECT_EQ(restored.getViewport(), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
+}
+
+TEST_F(GameManagerWindow, mouse_position_is_given_in_the_current_view)
+{
+    sf::Mouse::setPosition(sf::Vector2i(50, 25), *window);
+    ASSERT_EQ(sf::Mouse::getPosition(*window), sf::Vector2i(50, 25));
+    EXPECT_EQ(manager->GetMousePosInView(), sf::Vector2f(50.0f, 25.0f));
+
+    // A view twice the window's size, scrolled 1000 pixels to the right.
+    window->setView(sf::View(sf::Vector2f(1200.0f, 100.0f), sf::Vector2f(400.0f, 200.0f)));
+    EXPECT_EQ(manager->GetMousePosInView(), sf::Vector2f(1100.0f, 50.0f));
+}
