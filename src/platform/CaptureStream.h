@@ -12,7 +12,7 @@
 class CaptureStream : private boost::noncopyable
 {
 public:
-    CaptureStream(int m_channels, std::size_t capacityFrames);
+    CaptureStream(int channelCount, std::size_t capacityFrames);
     ~CaptureStream();
 
     bool Open(int device, int sampleRate);

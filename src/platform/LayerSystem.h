@@ -26,17 +26,17 @@ public:
     ~LayerSystem();
 
     FMOD_RESULT SetOutput(FMOD_OUTPUTTYPE output);
-    FMOD_RESULT SetDriver(int m_driver);
-    FMOD_RESULT SetSoftwareFormat(int m_sampleRate, FMOD_SOUND_FORMAT format, int m_outputChannels, int maxInputChannels,
-                                  FMOD_DSP_RESAMPLER m_resampler);
+    FMOD_RESULT SetDriver(int driver);
+    FMOD_RESULT SetSoftwareFormat(int sampleRate, FMOD_SOUND_FORMAT format, int outputChannels, int maxInputChannels,
+                                  FMOD_DSP_RESAMPLER resampler);
     FMOD_RESULT Init(int maxChannels);
     FMOD_RESULT Update();
 
     FMOD_RESULT GetDriverNames(bool record, std::vector<std::string>& names);
 
-    FMOD_RESULT RecordStart(int m_driver, std::uint64_t sound, bool loop);
-    FMOD_RESULT RecordStop(int m_driver);
-    FMOD_RESULT IsRecording(int m_driver, bool& recording);
+    FMOD_RESULT RecordStart(int driver, std::uint64_t sound, bool loop);
+    FMOD_RESULT RecordStop(int driver);
+    FMOD_RESULT IsRecording(int driver, bool& recording);
 
     FMOD_RESULT CreateSound(const char* name, FMOD_MODE mode, const FMOD_CREATESOUNDEXINFO* info,
                             std::uint64_t& sound);

@@ -12,7 +12,7 @@
 class PlaybackStream : private boost::noncopyable
 {
 public:
-    PlaybackStream(int m_channels, std::size_t m_capacityFrames);
+    PlaybackStream(int channelCount, std::size_t capacityFrames);
     ~PlaybackStream();
 
     bool Open(int device, int sampleRate);

@@ -4,6 +4,10 @@
 #include <jack/jack.h>
 #include <portaudio.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -20,6 +24,28 @@ void IgnoreJackMessage(const char*)
 }
 
 const char* const PULSE_DEVICE_PREFIX = "pulse";
+
+// Some ALSA plug-ins write to standard error directly while PortAudio probes
+// them (the JACK plug-in warns about long program names), past the handlers;
+// standard error points at the null device for the probe alone.
+PaError InitialiseQuietly()
+{
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const bool redirected = saved >= 0 && null >= 0 && dup2(null, STDERR_FILENO) >= 0;
+    const PaError result = Pa_Initialize();
+    if (redirected)
+    {
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+    }
+    if (null >= 0)
+        close(null);
+    if (saved >= 0)
+        close(saved);
+    return result;
+}
 }
 
 PortAudioBackend::PortAudioBackend() : m_available(false)
@@ -29,7 +55,7 @@ PortAudioBackend::PortAudioBackend() : m_available(false)
         snd_lib_error_set_handler(&IgnoreAlsaMessage);
         jack_set_error_function(&IgnoreJackMessage);
         jack_set_info_function(&IgnoreJackMessage);
-        initialised = Pa_Initialize() == paNoError;
+        initialised = InitialiseQuietly() == paNoError;
     }
     m_available = initialised;
 }

@@ -28,7 +28,7 @@ struct MixerChannel
 class SoftwareMixer
 {
 public:
-    SoftwareMixer(int channelCount, int m_outputRate, int m_outputChannels, bool m_interpolate);
+    SoftwareMixer(int channelCount, int outputRate, int outputChannels, bool interpolate);
 
     int GetChannelCount() const;
     int GetOutputChannels() const;

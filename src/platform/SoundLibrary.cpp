@@ -404,9 +404,12 @@ FMOD_RESULT FMOD_Sound_Release(FMOD_SOUND* sound)
 {
     if (!sound)
         return FMOD_ERR_INVALID_HANDLE;
-    LayerSystem* layer = FindSystem(ToNumber(sound) >> SERIAL_SHIFT);
+    const std::uint64_t serial = ToNumber(sound) >> SERIAL_SHIFT;
+    LayerSystem* layer = FindSystem(serial);
+    // A released system freed its sounds with it, so there is nothing left to
+    // free; the game reloads its sounds after the sound card was changed.
     if (!layer)
-        return FMOD_ERR_INVALID_HANDLE;
+        return serial > 0 && serial < nextSerial ? FMOD_OK : FMOD_ERR_INVALID_HANDLE;
     return Guarded([&] { return layer->ReleaseSound(ToNumber(sound) & LOW_MASK); });
 }
 

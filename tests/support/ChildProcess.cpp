@@ -24,8 +24,16 @@ std::string ReadFile(std::string const& path)
 }
 }
 
-ChildProcess::ChildProcess(std::string const& program, std::string const& workingDirectory)
+ChildProcess::ChildProcess(std::string const& program, std::string const& workingDirectory,
+                           std::vector<std::string> const& arguments)
 {
+    // Built before the fork: the child only calls what is safe after it.
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (std::string const& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
     std::string templ = "/tmp/velmora-child.XXXXXX";
     std::vector<char> pattern(templ.begin(), templ.end());
     pattern.push_back('\0');
@@ -44,7 +52,7 @@ ChildProcess::ChildProcess(std::string const& program, std::string const& workin
         int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0 || chdir(workingDirectory.c_str()) != 0)
             _exit(127);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
 }

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 // Runs a program in a working directory of its own choosing, with standard
 // output and standard error captured in files, for tests of the built
@@ -10,7 +11,8 @@
 class ChildProcess
 {
 public:
-    ChildProcess(std::string const& program, std::string const& workingDirectory);
+    ChildProcess(std::string const& program, std::string const& workingDirectory,
+                 std::vector<std::string> const& arguments = {});
     ~ChildProcess();
     ChildProcess(ChildProcess const&) = delete;
     ChildProcess& operator=(ChildProcess const&) = delete;

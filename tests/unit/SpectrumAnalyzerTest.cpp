@@ -1,0 +1,188 @@
+#include "platform/LayerSound.h"
+#include "platform/SoftwareMixer.h"
+#include "platform/SpectrumAnalyzer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace
+{
+const double TWO_PI = 6.283185307179586;
+const int SAMPLE_RATE = 48000;
+
+struct SineCase
+{
+    const char* name;
+    FMOD_DSP_FFT_WINDOW window;
+    int count;
+    double hz;
+    float amplitude;
+    int bin;
+    float low;
+    float high;
+};
+
+// Bins are SAMPLE_RATE / (2 x count) wide; a sine in the middle of a bin reads
+// its amplitude, one between bins a little less.
+const SineCase SINE_CASES[] = {
+    {"rect_8192_on_bin_150", FMOD_DSP_FFT_WINDOW_RECT, 8192, 150 * 24000.0 / 8192, 1.0f, 150, 0.99f, 1.01f},
+    {"triangle_8192_on_bin_150", FMOD_DSP_FFT_WINDOW_TRIANGLE, 8192, 150 * 24000.0 / 8192, 1.0f, 150, 0.99f, 1.01f},
+    {"triangle_8192_half_amplitude", FMOD_DSP_FFT_WINDOW_TRIANGLE, 8192, 300 * 24000.0 / 8192, 0.5f, 300, 0.495f,
+     0.505f},
+    {"triangle_8192_440_hz", FMOD_DSP_FFT_WINDOW_TRIANGLE, 8192, 440.0, 0.5f, 150, 0.47f, 0.5f},
+    {"rect_8192_440_hz", FMOD_DSP_FFT_WINDOW_RECT, 8192, 440.0, 0.5f, 150, 0.45f, 0.5f},
+    {"rect_64_on_bin_5", FMOD_DSP_FFT_WINDOW_RECT, 64, 5 * 24000.0 / 64, 0.8f, 5, 0.79f, 0.81f},
+    {"triangle_64_on_bin_20", FMOD_DSP_FFT_WINDOW_TRIANGLE, 64, 20 * 24000.0 / 64, 0.8f, 20, 0.78f, 0.82f},
+    {"triangle_1024_on_bin_500", FMOD_DSP_FFT_WINDOW_TRIANGLE, 1024, 500 * 24000.0 / 1024, 0.25f, 500, 0.245f,
+     0.255f},
+};
+
+class SpectrumOfSine : public testing::TestWithParam<SineCase>
+{
+};
+
+void FillSine(float* samples, int size, double hz, float amplitude, int start = 0)
+{
+    for (int i = 0; i < size; ++i)
+        samples[i] = static_cast<float>(amplitude * std::sin(TWO_PI * hz * (start + i) / SAMPLE_RATE));
+}
+
+int StrongestBin(const std::vector<float>& values)
+{
+    return static_cast<int>(std::max_element(values.begin(), values.end()) - values.begin());
+}
+}
+
+TEST_P(SpectrumOfSine, lands_in_its_bin_with_about_its_amplitude)
+{
+    const SineCase& c = GetParam();
+    SpectrumAnalyzer analyzer;
+    FillSine(analyzer.GetInput(), 2 * c.count, c.hz, c.amplitude);
+    std::vector<float> values(static_cast<std::size_t>(c.count), -1.0f);
+    ASSERT_TRUE(analyzer.Compute(c.count, c.window, values.data()));
+    EXPECT_EQ(StrongestBin(values), c.bin);
+    EXPECT_GE(values[static_cast<std::size_t>(c.bin)], c.low);
+    EXPECT_LE(values[static_cast<std::size_t>(c.bin)], c.high);
+    // Far from the tone, well below the game's 0.01 threshold.
+    EXPECT_LT(values[static_cast<std::size_t>((c.bin + c.count / 2) % c.count)], 0.01f * c.amplitude);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sines, SpectrumOfSine, testing::ValuesIn(SINE_CASES),
+                         [](const testing::TestParamInfo<SineCase>& test) { return test.param.name; });
+
+TEST(SpectrumAnalyzer, silence_reads_zero_in_every_bin)
+{
+    SpectrumAnalyzer analyzer;
+    std::fill(analyzer.GetInput(), analyzer.GetInput() + 2 * 8192, 0.0f);
+    std::vector<float> values(8192, -1.0f);
+    ASSERT_TRUE(analyzer.Compute(8192, FMOD_DSP_FFT_WINDOW_TRIANGLE, values.data()));
+    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 0.0f);
+    EXPECT_EQ(*std::min_element(values.begin(), values.end()), 0.0f);
+}
+
+TEST(SpectrumAnalyzer, accepts_powers_of_two_from_64_to_8192_only)
+{
+    for (int count : {64, 128, 1024, 8192})
+        EXPECT_TRUE(SpectrumAnalyzer::IsValidCount(count)) << count;
+    for (int count : {0, 32, 63, 100, 8191, 16384, -64})
+        EXPECT_FALSE(SpectrumAnalyzer::IsValidCount(count)) << count;
+}
+
+TEST(SpectrumAnalyzer, window_change_between_calls_keeps_the_scaling)
+{
+    SpectrumAnalyzer analyzer;
+    std::vector<float> values(1024);
+    for (FMOD_DSP_FFT_WINDOW window :
+         {FMOD_DSP_FFT_WINDOW_TRIANGLE, FMOD_DSP_FFT_WINDOW_RECT, FMOD_DSP_FFT_WINDOW_TRIANGLE})
+    {
+        FillSine(analyzer.GetInput(), 2048, 100 * 24000.0 / 1024, 1.0f);
+        ASSERT_TRUE(analyzer.Compute(1024, window, values.data()));
+        EXPECT_NEAR(values[100], 1.0f, 0.01f) << window;
+    }
+}
+
+namespace
+{
+// A looping mono sound of one second of a sine.
+LayerSound SineSound(double hz, float amplitude)
+{
+    LayerSound sound;
+    sound.frames = SAMPLE_RATE;
+    sound.samples.resize(sound.frames);
+    FillSine(sound.samples.data(), SAMPLE_RATE, hz, amplitude);
+    sound.looping = true;
+    return sound;
+}
+}
+
+// What the game does: a muted channel is still analysed.
+TEST(SoftwareMixerSpectrum, muted_channel_gives_the_spectrum_of_what_it_played)
+{
+    LayerSound sound = SineSound(440.0, 0.5f);
+    SoftwareMixer mixer(32, SAMPLE_RATE, 1, true);
+    mixer.Start(0, &sound, false);
+    mixer.GetChannel(0).volume = 0.0f;
+    std::vector<float> output(480);
+    for (int i = 0; i < 50; ++i)
+        mixer.Mix(output.data(), 480);
+    EXPECT_EQ(*std::max_element(output.begin(), output.end()), 0.0f);
+
+    SpectrumAnalyzer analyzer;
+    mixer.GetRecentSamples(mixer.GetChannel(0), 0, analyzer.GetInput(), 16384);
+    std::vector<float> expected(16384);
+    FillSine(expected.data(), 16384, 440.0, 0.5f, 24000 - 16384);
+    for (int i = 0; i < 16384; i += 1000)
+        ASSERT_NEAR(analyzer.GetInput()[i], expected[static_cast<std::size_t>(i)], 1e-6f) << i;
+
+    std::vector<float> values(8192);
+    ASSERT_TRUE(analyzer.Compute(8192, FMOD_DSP_FFT_WINDOW_TRIANGLE, values.data()));
+    EXPECT_EQ(StrongestBin(values), 150);
+    EXPECT_NEAR(values[150], 0.5f, 0.03f);
+}
+
+TEST(SoftwareMixerSpectrum, recent_samples_before_the_start_are_silent)
+{
+    LayerSound sound = SineSound(1000.0, 1.0f);
+    SoftwareMixer mixer(4, SAMPLE_RATE, 1, true);
+    mixer.Start(2, &sound, false);
+    std::vector<float> output(100);
+    mixer.Mix(output.data(), 100);
+    std::vector<float> recent(300, -2.0f);
+    mixer.GetRecentSamples(mixer.GetChannel(2), 0, recent.data(), 300);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(recent[static_cast<std::size_t>(i)], 0.0f) << i;
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(recent[static_cast<std::size_t>(200 + i)], sound.samples[static_cast<std::size_t>(i)]) << i;
+}
+
+// The channel that plays a sound while it is recorded has played what was
+// captured since it started, so it trails the capture by what came before.
+TEST(SoftwareMixerSpectrum, channel_on_a_recording_trails_the_capture_by_the_frames_before_its_start)
+{
+    LayerSound sound;
+    sound.frames = 5 * SAMPLE_RATE;
+    sound.samples.resize(sound.frames);
+    for (std::size_t i = 0; i < sound.frames; ++i)
+        sound.samples[i] = static_cast<float>(i) / static_cast<float>(sound.frames);
+    sound.looping = true;
+    sound.user = true;
+    sound.recording = true;
+    sound.recordedFrames = 9600;  // 200 ms before the channel starts
+    SoftwareMixer mixer(32, SAMPLE_RATE, 1, true);
+    mixer.Start(0, &sound, false);
+    mixer.GetChannel(0).volume = 0.0f;
+
+    sound.recordedFrames += 20000;
+    std::vector<float> recent(16);
+    mixer.GetRecentSamples(mixer.GetChannel(0), 0, recent.data(), 16);
+    EXPECT_EQ(recent[15], sound.samples[19999]);
+    EXPECT_EQ(recent[0], sound.samples[19984]);
+
+    // Wrapping around the looping buffer keeps the distance.
+    sound.recordedFrames += sound.frames;
+    mixer.GetRecentSamples(mixer.GetChannel(0), 0, recent.data(), 16);
+    EXPECT_EQ(recent[15], sound.samples[19999]);
+}
