@@ -45,8 +45,9 @@ build-asan: deps
 test: build-test build-asan
 	tools/headless.sh tools/run-tests.sh $(BUILD)/test $(BUILD)/asan
 
+# Under the headless sound server: the analyzer benchmark records from it.
 bench: build-test
-	./$(BUILD)/test/bench/velmora_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	tools/headless.sh ./$(BUILD)/test/bench/velmora_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 clean:
 	rm -rf $(BUILD)

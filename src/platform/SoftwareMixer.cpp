@@ -188,10 +188,15 @@ void SoftwareMixer::GetRecentSamples(const MixerChannel& channel, int offset, fl
     std::size_t index = (end + frames - available % frames) % frames;
     const std::size_t stride = static_cast<std::size_t>(sound.channels);
     const float* data = sound.samples.data() + offset;
-    for (std::size_t i = silent; i < wanted; ++i)
+    // In runs up to the end of the sound, so a mono sound is a plain copy.
+    for (std::size_t i = silent; i < wanted; index = 0)
     {
-        destination[i] = data[index * stride];
-        if (++index == frames)
-            index = 0;
+        const std::size_t run = std::min(wanted - i, frames - index);
+        if (stride == 1)
+            std::copy(data + index, data + index + run, destination + i);
+        else
+            for (std::size_t k = 0; k < run; ++k)
+                destination[i + k] = data[(index + k) * stride];
+        i += run;
     }
 }
