@@ -1,11 +1,14 @@
 #include "entity/Player.h"
 
 #include "manager/GameManager.h"
+#include "manager/GamePreferences.h"
+#include "sound/SoundMicrophoneAnalyzerCalibratedReader.h"
 #include "utility/MathHelper.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <cmath>
+#include <memory>
 
 const float Player::NORMAL_START_SPEED = 150.0f;
 const float Player::HELP_LINE_THICKNESS = 3.0f;
@@ -53,6 +56,12 @@ void Player::SetPos(const sf::Vector2<float>& pos)
 void Player::ResetSteering()
 {
     SetTargetValue(0.5f);
+    // The reader's override holds the middle until a pitch is heard again, so the
+    // next frame does not push the dragon straight back against the edge.
+    std::shared_ptr<SoundMicrophoneAnalyzerCalibratedReader> reader
+        = m_gameManager->GetPreferences().GetSoundMicrophoneAnalyzerCalibratedReader();
+    if (reader)
+        reader->SetCalibratedValue(0.5f);
 }
 
 float Player::GetTargetValue() const

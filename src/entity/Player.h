@@ -20,7 +20,8 @@ public:
 
     ~Player() override;
     // Keeps the dragon between the top and the bottom of the current view; an
-    // edge hit while the voice pushes outwards puts the steering back to the middle.
+    // edge hit while the voice pushes outwards puts the steering, and the
+    // override of the preferences' calibrated reader when there is one, back to the middle.
     void SetPos(const sf::Vector2<float>& pos) override;
 
     virtual void DrawHelpLine();

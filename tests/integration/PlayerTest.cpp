@@ -1,8 +1,13 @@
 #include "GameWindow.h"
 
 #include "entity/Player.h"
+#include "manager/GamePreferences.h"
+#include "sound/SoundMicrophoneAnalyzerCalibratedReaderPitch.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace
 {
@@ -55,10 +60,18 @@ TEST(Player, edges_of_the_view_hold_the_dragon_and_reset_steering_pushing_outwar
         { 600.0f, 0.1f, 600.0f, false },
         { 250.5f, 0.9f, 250.5f, false },
     };
-    GameWithWindow();
+    GameManager* game = GameWithWindow();
+    // Storing the reader saves the preferences file.
+    ScratchFolder folder(true);
+    // Silent analyzer: without an override the reader maps its last frequency, 0 Hz, to 0.
+    auto reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(game->GetSoundMicrophoneAnalyzer());
+    reader->SetCalibrationLower(100.0f);
+    reader->SetCalibrationUpper(300.0f);
+    game->GetPreferences().SetSoundMicrophoneAnalyzerCalibratedReader(reader);
     Picture picture(90, 60);
     for (const Case& c : cases)
     {
+        reader->SetCalibratedValue(-1.0f);
         PlainPlayer player(picture);
         player.SetTargetValue(c.targetValue);
         player.resets = 0;
@@ -66,7 +79,20 @@ TEST(Player, edges_of_the_view_hold_the_dragon_and_reset_steering_pushing_outwar
         EXPECT_EQ(sf::Vector2f(-15.0f, c.placedY), player.GetPos()) << c.y << " " << c.targetValue;
         EXPECT_EQ(c.reset ? 1 : 0, player.resets) << c.y << " " << c.targetValue;
         EXPECT_EQ(c.reset ? 0.5f : c.targetValue, player.GetTargetValue()) << c.y << " " << c.targetValue;
+        EXPECT_EQ(c.reset ? 0.5f : 0.0f, reader->GetCalibratedValue()) << c.y << " " << c.targetValue;
     }
+    game->GetPreferences().SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
+}
+
+TEST(Player, edge_reset_without_a_calibration_resets_the_steering_alone)
+{
+    GameManager* game = GameWithWindow();
+    ASSERT_FALSE(game->GetPreferences().HasSoundMicrophoneAnalyzerCalibratedReader());
+    Picture picture(90, 60);
+    PlainPlayer player(picture);
+    player.SetTargetValue(0.9f);
+    player.SetPos(sf::Vector2f(65.0f, -1.0f));
+    EXPECT_EQ(0.5f, player.GetTargetValue());
 }
 
 TEST(Player, speed_changes_without_limit)
