@@ -1,3 +1,4 @@
+#include "main/LoadContent.h"
 #include "main/RunAndReportExceptions.h"
 #include "manager/GameManager.h"
 
@@ -24,6 +25,10 @@ int main()
         window->setVerticalSyncEnabled(true);
         // The GUI draws its own cursor.
         window->setMouseCursorVisible(false);
+
+        // Configures the sound system and starts the capture.
+        gameManager->GetPreferences().Load();
+        LoadContent();
 
         gameManager->StartLoop();
     });

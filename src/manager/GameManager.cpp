@@ -31,6 +31,9 @@ GameManager::~GameManager()
     m_renderWindow.reset();
     m_soundMicrophoneAnalyzer.Stop();
     m_savedViews.clear();
+    // The sound system is destroyed before the content manager; free the
+    // stored sounds while it still lives.
+    m_contentManager.ReleaseSounds();
 }
 
 void GameManager::ResetForTesting()
@@ -43,6 +46,11 @@ void GameManager::CreateRenderWindow(sf::VideoMode mode, const std::string& titl
                                      const sf::ContextSettings& settings)
 {
     m_renderWindow = std::make_unique<sf::RenderWindow>(mode, title, static_cast<sf::Uint32>(style), settings);
+}
+
+ContentManager& GameManager::GetContentManager()
+{
+    return m_contentManager;
 }
 
 SoundSystem& GameManager::GetSoundSystem()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "manager/ContentManager.h"
 #include "manager/GameModeManager.h"
 #include "manager/GamePreferences.h"
 #include "sound/SoundMicrophoneAnalyzer.h"
@@ -34,6 +35,7 @@ public:
     void CreateRenderWindow(sf::VideoMode mode, const std::string& title, unsigned long style,
                             const sf::ContextSettings& settings);
     sf::RenderWindow* GetRenderWindow();
+    ContentManager& GetContentManager();
     // Throws when the sound system failed its version check.
     SoundSystem& GetSoundSystem();
     SoundMicrophoneAnalyzer& GetSoundMicrophoneAnalyzer();
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<sf::RenderWindow> m_renderWindow;
     sf::Clock m_frameClock;
     GameModeManager m_gameModeManager;
+    ContentManager m_contentManager;
     SoundSystem m_soundSystem;
     SoundMicrophoneAnalyzer m_soundMicrophoneAnalyzer;
     GamePreferences m_preferences;
