@@ -136,8 +136,12 @@ void GamePreferences::SetSoundRecordDriverNo(int driverNo)
 
 void GamePreferences::ApplySoundOutputType()
 {
+    GameManager* gameManager = GameManager::Instance();
     // Capture runs on the old system's sounds, so it stops before the system goes.
-    GameManager::Instance()->GetSoundMicrophoneAnalyzer().Stop();
+    gameManager->GetSoundMicrophoneAnalyzer().Stop();
+    // So do the stored sounds: a handle left over from the old system would
+    // end the process when it is released or reloaded later.
+    gameManager->GetContentManager().ReleaseSounds();
     GetSoundSystem().ReleaseAndRecreate();
     GetSoundSystem().SetOutputFormat(m_soundOutputType);
 }

@@ -208,6 +208,27 @@ TEST(ContentManager, reloading_a_sound_refills_the_same_handle)
     GameManager::ResetForTesting();
 }
 
+TEST(ContentManager, sounds_survive_a_change_of_output_type)
+{
+    ScratchFolder folder(true);
+    folder.Write("data/sounds/collect.wav", SilentWav(4800));
+    GamePreferences& preferences = GameManager::Instance()->GetPreferences();
+    preferences.Load();
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    content.LoadSound("collect", "collect.wav");
+    Sound& sound = content.GetSound("collect");
+
+    // The sound-card screens release and recreate the sound system.
+    preferences.SetSoundOutputType(FMOD_OUTPUTTYPE_NOSOUND);
+    preferences.SetSoundOutputDriverNo(0);
+    preferences.SetSoundRecordDriverNo(0);
+    EXPECT_FALSE(sound.IsSet()) << "freed with the system it belonged to";
+
+    content.LoadSound("collect", "collect.wav");
+    EXPECT_TRUE(sound.IsSet());
+    GameManager::ResetForTesting();
+}
+
 TEST(ContentManager, without_a_sound_system_sounds_and_preferences_refuse_to_load)
 {
     ScratchFolder folder(true);
