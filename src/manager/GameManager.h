@@ -25,8 +25,9 @@
 class GameMode;
 
 // The hub every part reaches through Instance(): the render window, the frame
-// clock and timing, the mode stack and the saved views. Created on first use
-// and never destroyed.
+// clock and timing, the mode stack, the content, the sound system with its
+// microphone analyzer, the preferences and the saved views. Created on first
+// use and never destroyed by the game.
 class GameManager : private boost::noncopyable
 {
 public:

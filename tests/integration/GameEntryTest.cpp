@@ -1,10 +1,13 @@
 #include "support/ChildProcess.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
+
+#include <unistd.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -75,7 +78,10 @@ TEST(GameEntry, game_window_opens_at_1024x600_and_closes_on_the_close_event)
 {
     Connection x;
     ASSERT_NE(x.display, nullptr) << "needs the headless X server";
-    ChildProcess game(VELMORA_GAME_BINARY, GameDirectory());
+    // The game's own content, and no preferences file.
+    ScratchFolder folder;
+    ASSERT_EQ(0, ::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()));
+    ChildProcess game(VELMORA_GAME_BINARY, folder.Path());
 
     Window window = 0;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(START_TIMEOUT_SECONDS);
@@ -105,6 +111,7 @@ TEST(GameEntry, game_window_opens_at_1024x600_and_closes_on_the_close_event)
     RequestClose(x.display, window);
     EXPECT_EQ(game.Wait(START_TIMEOUT_SECONDS), 0) << game.Stderr();
     EXPECT_EQ(game.Stdout().find("[Exception]"), std::string::npos) << game.Stdout();
+    EXPECT_EQ(1, folder.CountEntries()) << "nothing written beside data/";
 }
 
 TEST(GameEntry, escaping_exception_is_reported_on_standard_output_and_exits_with_0)

@@ -2,6 +2,7 @@
 
 #include "manager/ContentManager.h"
 #include "manager/GameManager.h"
+#include "support/ChildProcess.h"
 #include "support/ScratchFolder.h"
 #include "utility/ContentFileLoadingFailedException.h"
 #include "utility/ContentNotLoadedException.h"
@@ -14,10 +15,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 
 namespace
 {
+const double START_TIMEOUT_SECONDS = 30.0;
 const char* const FONT_FIXTURE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 struct ImageFile
@@ -120,19 +121,13 @@ TEST(LoadContent, stops_at_the_first_missing_file)
 TEST(LoadContent, game_without_data_folder_reports_the_first_image)
 {
     ScratchFolder folder;
-    const std::string command = "cd '" + folder.Path() + "' && '" VELMORA_GAME_BINARY "' 2>/dev/null";
-    FILE* game = ::popen(command.c_str(), "r");
-    ASSERT_NE(nullptr, game);
-    std::string out;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), game))
-        out += buffer;
-    const int status = ::pclose(game);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(0, WEXITSTATUS(status));
-    EXPECT_EQ(0u, out.find("[Exception]\n")) << out;
-    EXPECT_NE(std::string::npos, out.find("ContentManager::LoadImage")) << out;
-    EXPECT_NE(std::string::npos, out.find("tag_filename")) << out;
-    EXPECT_NE(std::string::npos, out.find("cursors/normal.png")) << out;
+    ChildProcess game(VELMORA_GAME_BINARY, folder.Path());
+    ASSERT_EQ(0, game.Wait(START_TIMEOUT_SECONDS)) << game.Stderr();
+    const std::string out = game.Stdout();
+    EXPECT_EQ(0u, out.rfind("[Exception]\n", 0)) << out;
+    for (const char* part : {"ContentManager::LoadImage", "ContentFileLoadingFailedException",
+                             "tag_filename", "cursors/normal.png"})
+        EXPECT_NE(std::string::npos, out.find(part)) << part << " missing from:\n" << out;
+    EXPECT_EQ(std::string::npos, out.find("data/images/cursors")) << "the file as given, no folder";
     EXPECT_EQ(0, folder.CountEntries()) << "no config.xml written";
 }
