@@ -9,13 +9,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
 for dir in "$@"; do
   echo "=== tests in $dir"
-  keep="$(cd "$dir" && pwd)/tests/libvelmora_keep_modules_loaded.so"
-  if [ -e "$keep" ]; then
-    LD_PRELOAD="$keep" ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" \
-      ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" || status=1
-  else
-    ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" || status=1
-  fi
+  ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" || status=1
 done
 for hook in "$here"/test-hooks/*.sh; do
   [ -e "$hook" ] || continue

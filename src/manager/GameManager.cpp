@@ -104,6 +104,9 @@ void GameManager::SetViewAndSaveOld(const sf::View& view)
 
 void GameManager::RevertView()
 {
+    // An unpaired revert would read past the saved views.
+    if (m_savedViews.empty())
+        BOOST_THROW_EXCEPTION(ExceptionBase() << ErrorMessage("No saved view to revert to"));
     const sf::View& saved = *m_savedViews.back();
     m_renderWindow->setView(sf::View(saved.getCenter(), saved.getSize()));
     m_savedViews.pop_back();

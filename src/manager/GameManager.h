@@ -48,7 +48,8 @@ public:
     float GetCurrentViewWidth();
     float GetCurrentViewHeight();
     // Saves the centre and size of the current view (rotation and viewport are
-    // not kept), then sets the given one. Every call is answered by RevertView.
+    // not kept), then sets the given one. Every call is answered by RevertView,
+    // which throws when no view is saved.
     void SetViewAndSaveOld(const sf::View& view);
     void RevertView();
 

@@ -1,8 +1,12 @@
 #include "manager/GameManager.h"
+#include "utility/ExceptionBase.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
+#include <boost/exception/get_error_info.hpp>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace
 {
@@ -56,4 +60,21 @@ TEST_F(GameManagerWindow, mouse_position_is_given_in_the_current_view)
     // A view twice the window's size, scrolled 1000 pixels to the right.
     window->setView(sf::View(sf::Vector2f(1200.0f, 100.0f), sf::Vector2f(400.0f, 200.0f)));
     EXPECT_EQ(manager->GetMousePosInView(), sf::Vector2f(1100.0f, 50.0f));
+}
+
+TEST_F(GameManagerWindow, revert_without_a_saved_view_throws_and_keeps_the_view)
+{
+    window->setView(sf::View(sf::Vector2f(7.0f, 8.0f), sf::Vector2f(20.0f, 10.0f)));
+    try
+    {
+        manager->RevertView();
+        FAIL() << "no throw";
+    }
+    catch (ExceptionBase const& e)
+    {
+        std::string const* message = boost::get_error_info<ErrorMessage>(e);
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(*message, "No saved view to revert to");
+    }
+    EXPECT_EQ(manager->GetCurrentView().getCenter(), sf::Vector2f(7.0f, 8.0f));
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -30,6 +32,20 @@ TEST_F(GameManagerFrames, first_frame_sees_a_tenth_of_a_millisecond)
     EXPECT_EQ(mode->elapsedSeen[0], 0.0001f);
     EXPECT_EQ(log, (std::vector<std::string>{"A init", "A process", "A draw"}));
     EXPECT_EQ(manager->GetCurrentFrameNo(), 1u);
+}
+
+TEST_F(GameManagerFrames, second_frame_includes_the_start_up_time)
+{
+    GameManager* manager = GameManager::Instance();
+    // Stands for the window creation and the loading before the loop starts.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    RecordingMode* mode = new RecordingMode("A", log);
+    manager->SetNextGameMode(mode);
+    EventQueue none;
+    manager->RunFrame(none.Poller());
+    manager->RunFrame(none.Poller());
+    ASSERT_EQ(mode->elapsedSeen.size(), 2u);
+    EXPECT_GE(mode->elapsedSeen[1], 0.02f);
 }
 
 TEST_F(GameManagerFrames, close_event_ends_the_frame_at_once)
