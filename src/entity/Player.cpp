@@ -3,11 +3,9 @@
 #include "manager/GameManager.h"
 #include "manager/GamePreferences.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReader.h"
-#include "utility/MathHelper.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
-#include <cmath>
 #include <memory>
 
 const float Player::NORMAL_START_SPEED = 150.0f;
@@ -100,22 +98,4 @@ void Player::BuildHelpLine(float length)
     m_helpLine.setFillColor(HELP_LINE_COLOR);
     m_helpLine.setOutlineThickness(0.0f);
     m_helpLine.setOrigin(0.0f, 0.0f);
-}
-
-float Player::AngleToRotation(float angle)
-{
-    return static_cast<float>(angle * MathHelper::RAD_TO_DEG);
-}
-
-float Player::TargetValueToAngle(float value, float maxAngle)
-{
-    return 2.0f * (1.0f - value) * maxAngle - maxAngle;
-}
-
-float Player::TurnToward(float angle, float target, float turn)
-{
-    const float diff = target - angle;
-    if (turn > std::fabs(diff))
-        return target;
-    return diff < 0.0f ? angle - turn : angle + turn;
 }

@@ -36,13 +36,6 @@ public:
 protected:
     // A line from (0, 0) to (length, 0), HELP_LINE_THICKNESS thick, centred on that segment.
     void BuildHelpLine(float length);
-    // Degrees for drawing. Our angles grow downwards, that is clockwise on
-    // screen, which is also the way the library turns a positive rotation.
-    static float AngleToRotation(float angle);
-    // 1 points up by maxAngle, 0 down by maxAngle, 0.5 straight ahead.
-    static float TargetValueToAngle(float value, float maxAngle);
-    // One frame's turn toward the target, snapping onto it once it is within reach.
-    static float TurnToward(float angle, float target, float turn);
 
     float m_speed;
     float m_targetValue;

@@ -7,7 +7,6 @@
 
 namespace
 {
-const float HELP_LINE_LENGTH = 40.0f;
 // The help line starts a little ahead of the dragon's centre.
 const float HELP_LINE_OFFSET_X = 10.0f;
 }
@@ -18,17 +17,9 @@ const float PlayerDirectionHeight::ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR
 
 PlayerDirectionHeight::PlayerDirectionHeight(
     sf::Texture const& texture, sf::Image const& pixels, sf::Vector2<float> const& pos, float speed)
-    : Player(texture, pixels, pos, speed)
-    , m_angle(0.0f)
-    , m_targetAngle(0.0f)
-    , m_cosAngle(1.0f)
-    , m_sinAngle(0.0f)
+    : PlayerAngleSteering(texture, pixels, pos, speed, MAX_ANGLE, ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR)
 {
-    BuildHelpLine(HELP_LINE_LENGTH);
-    Player::SetPos(pos);
-    PlaceHelpLine();
-    m_targetAngle = TargetValueToAngle(m_targetValue, MAX_ANGLE);
-    m_helpLine.setRotation(AngleToRotation(m_targetAngle));
+    SetPos(pos);
 }
 
 PlayerDirectionHeight::~PlayerDirectionHeight() = default;
@@ -37,12 +28,8 @@ bool PlayerDirectionHeight::Process()
 {
     Player::Process();
     const float elapsed = m_gameManager->GetElapsedTimeInSeconds();
-    if (m_targetAngle != m_angle)
-    {
-        const float turn = static_cast<float>(m_speed * ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR) * elapsed;
-        SetAngle(TurnToward(m_angle, m_targetAngle, turn));
-    }
-    // Shown along the velocity, which is at most 45 degrees off level.
+    TurnTowardTarget(elapsed);
+    // The direction of the velocity below: at most 45 degrees off level.
     GetSprite().setRotation(AngleToRotation(std::atan2(m_sinAngle, 1.0f)));
     Move(sf::Vector2<float>(m_speed * elapsed, m_speed * m_sinAngle * elapsed));
     return true;
@@ -52,32 +39,6 @@ void PlayerDirectionHeight::SetPos(const sf::Vector2<float>& pos)
 {
     Player::SetPos(pos);
     PlaceHelpLine();
-}
-
-void PlayerDirectionHeight::SetTargetValue(float value)
-{
-    m_targetValue = value;
-    SetTargetAngle(TargetValueToAngle(value, MAX_ANGLE));
-}
-
-void PlayerDirectionHeight::SetTargetAngle(float angle)
-{
-    m_targetAngle = angle;
-    m_helpLine.setRotation(AngleToRotation(m_targetAngle));
-}
-
-float PlayerDirectionHeight::GetAngle() const
-{
-    return m_angle;
-}
-
-void PlayerDirectionHeight::SetAngle(float angle)
-{
-    if (angle == m_angle)
-        return;
-    m_angle = angle;
-    m_cosAngle = std::cos(m_angle);
-    m_sinAngle = std::sin(m_angle);
 }
 
 void PlayerDirectionHeight::PlaceHelpLine()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "entity/Player.h"
+#include "entity/PlayerAngleSteering.h"
 
 // The voice sets a climb angle; the forward speed stays the full speed and the
 // height changes at speed x sin(angle).
-class PlayerDirectionHeight : public Player
+class PlayerDirectionHeight : public PlayerAngleSteering
 {
 public:
     static const float MAX_ANGLE;
@@ -15,20 +15,10 @@ public:
         sf::Texture const& texture, sf::Image const& pixels, sf::Vector2<float> const& pos, float speed);
 
     ~PlayerDirectionHeight() override;
+    // Turns the sprite along the velocity, not along the angle.
     bool Process() override;
     void SetPos(const sf::Vector2<float>& pos) override;
-    void SetTargetValue(float value) override;
-
-    void SetTargetAngle(float angle);
-    float GetAngle() const;
-    // The sprite is turned by Process, along the velocity rather than the angle.
-    void SetAngle(float angle);
 
 private:
     void PlaceHelpLine();
-
-    float m_angle;
-    float m_targetAngle;
-    float m_cosAngle;
-    float m_sinAngle;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "entity/Player.h"
+#include "entity/PlayerAngleSteering.h"
 
 // The voice sets a heading; the dragon turns toward it and flies along its
 // heading at its full speed.
-class PlayerTargetDirection : public Player
+class PlayerTargetDirection : public PlayerAngleSteering
 {
 public:
     static const float MAX_ANGLE;
@@ -17,18 +17,11 @@ public:
     ~PlayerTargetDirection() override;
     bool Process() override;
     void SetPos(const sf::Vector2<float>& pos) override;
-    void SetTargetValue(float value) override;
 
-    void SetTargetAngle(float angle);
-    float GetAngle() const;
-    // Turns the sprite along the heading too.
-    void SetAngle(float angle);
+protected:
+    // The sprite is turned along the heading.
+    void OnAngleChanged() override;
 
 private:
     void PlaceHelpLine();
-
-    float m_angle;
-    float m_targetAngle;
-    float m_cosAngle;
-    float m_sinAngle;
 };
