@@ -2,7 +2,7 @@
 
 
 CaptureStream::CaptureStream(int channelCount, std::size_t capacityFrames)
-    : m_channels(channelCount), m_ring(capacityFrames * static_cast<std::size_t>(channelCount)), m_stream(nullptr)
+    : m_channels(channelCount), m_ring(channelCount, capacityFrames), m_stream(nullptr)
 {
 }
 
@@ -41,25 +41,30 @@ bool CaptureStream::Open(int device, int sampleRate)
 
 std::size_t CaptureStream::Drain(float* destination, std::size_t maxFrames)
 {
-    const std::size_t stride = static_cast<std::size_t>(m_channels);
-    std::size_t frames = m_ring.read_available() / stride;
-    if (frames > maxFrames)
-        frames = maxFrames;
-    return m_ring.pop(destination, frames * stride) / stride;
+    return m_ring.Drain(destination, maxFrames);
+}
+
+std::uint64_t CaptureStream::TakeLost()
+{
+    return m_ring.TakeLost();
+}
+
+std::size_t CaptureStream::Discard()
+{
+    return m_ring.Discard();
+}
+
+bool CaptureStream::IsActive() const
+{
+    return m_stream && Pa_IsStreamActive(m_stream) == 1;
 }
 
 int CaptureStream::Callback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
-                              PaStreamCallbackFlags, void* user)
+                            PaStreamCallbackFlags, void* user)
 {
     // Real-time thread: no allocation, lock, output or exception here.
-    CaptureStream* self = static_cast<CaptureStream*>(user);
-    if (!input)
-        return paContinue;
-    const std::size_t stride = static_cast<std::size_t>(self->m_channels);
-    std::size_t count = static_cast<std::size_t>(frames);
-    const std::size_t room = self->m_ring.write_available() / stride;
-    if (count > room)
-        count = room;  // the game fell behind: the newest frames are dropped
-    self->m_ring.push(static_cast<const float*>(input), count * stride);
+    if (input)
+        static_cast<CaptureStream*>(user)->m_ring.Push(static_cast<const float*>(input),
+                                                        static_cast<std::size_t>(frames));
     return paContinue;
 }

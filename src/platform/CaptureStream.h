@@ -1,11 +1,13 @@
 #pragma once
 
-#include <boost/lockfree/spsc_queue.hpp>
+#include "platform/CaptureRing.h"
+
 #include <boost/noncopyable.hpp>
 
 #include <portaudio.h>
 
 #include <cstddef>
+#include <cstdint>
 
 // An input stream whose callback only copies whole frames into a lock-free
 // ring; the game thread takes them out with Drain.
@@ -18,12 +20,17 @@ public:
     bool Open(int device, int sampleRate);
     // Moves up to maxFrames captured frames into destination; never waits.
     std::size_t Drain(float* destination, std::size_t maxFrames);
+    // Frames lost to a full ring since the last call; the queued ones are older.
+    std::uint64_t TakeLost();
+    std::size_t Discard();
+    // False once the device has stopped delivering, for example when unplugged.
+    bool IsActive() const;
 
 private:
     static int Callback(const void* input, void* output, unsigned long frames,
                         const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags flags, void* user);
 
     int m_channels;
-    boost::lockfree::spsc_queue<float> m_ring;
+    CaptureRing m_ring;
     PaStream* m_stream;
 };

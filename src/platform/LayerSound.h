@@ -18,4 +18,9 @@ struct LayerSound
     // recordedFrames frames in all, wrapping around the sound.
     bool recording = false;
     std::uint64_t recordedFrames = 0;
+
+    // Records silence in place of frames that the capture lost, so the
+    // recording stays in step with real time; a recording without loop stops
+    // at the end of the sound.
+    void RecordSilence(std::uint64_t lostFrames, bool loop);
 };

@@ -274,7 +274,8 @@ FMOD_RESULT LayerSystem::IsRecording(int recordDriver, bool& recording)
     if (!m_initialised)
         return FMOD_ERR_UNINITIALIZED;
     DrainCaptures();
-    recording = m_captures.count(recordDriver) != 0;
+    auto found = m_captures.find(recordDriver);
+    recording = found != m_captures.end() && found->second.stream->IsActive();
     return FMOD_OK;
 }
 
@@ -292,6 +293,11 @@ void LayerSystem::DrainCaptures()
         Capture& capture = current->second;
         LayerSound& sound = *capture.sound;
         const std::size_t stride = static_cast<std::size_t>(sound.channels);
+        // After a loss the queued frames are older than it: replace both by
+        // silence rather than play stale sound as the most recent.
+        const std::uint64_t lost = capture.stream->TakeLost();
+        if (lost > 0)
+            sound.RecordSilence(lost + capture.stream->Discard(), capture.loop);
         bool full = false;
         for (;;)
         {

@@ -204,6 +204,30 @@ TEST_F(SoundMicrophoneAnalyzerServerTest, restart_while_running_resets_the_resul
     }));
 }
 
+// A game thread that stalls longer than the capture can queue must not read
+// the sound from before the stall as the most recent.
+TEST_F(SoundMicrophoneAnalyzerServerTest, after_a_stall_the_sound_from_before_it_is_not_read_as_recent)
+{
+    feeder.SetTone(440.0f, 0.5f);
+    SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
+    analyzer.Start(ServerRecordDriver(system));
+    ASSERT_TRUE(UpdateUntil(system, analyzer, std::chrono::milliseconds(3000), [&] {
+        return analyzer.IsDominantHzActive() && WithinOneBin(analyzer.GetDominantHz(), 439.453125f);
+    }));
+    // The stall: the capture queue fills with the 440 Hz tone, the 660 Hz
+    // tone after it is lost.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    feeder.SetTone(660.0f, 0.5f);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    system.Update();
+    analyzer.Update();
+    EXPECT_FALSE(analyzer.IsDominantHzActive() && WithinOneBin(analyzer.GetDominantHz(), 439.453125f))
+        << "read " << analyzer.GetDominantHz() << " Hz";
+    EXPECT_TRUE(UpdateUntil(system, analyzer, std::chrono::milliseconds(3000), [&] {
+        return analyzer.IsDominantHzActive() && WithinOneBin(analyzer.GetDominantHz(), 659.1796875f);
+    }));
+}
+
 TEST(SoundMicrophoneAnalyzerServer, record_driver_out_of_range_ends_with_the_sound_error)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
