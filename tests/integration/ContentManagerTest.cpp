@@ -198,10 +198,13 @@ TEST(ContentManager, reloading_a_sound_refills_the_same_handle)
 
     content.LoadSound("collect", "collect.wav");
     Sound& sound = content.GetSound("collect");
-    EXPECT_TRUE(sound.IsSet());
+    FMOD_SOUND* const first = sound.GetInternal();
+    ASSERT_NE(nullptr, first);
     content.LoadSound("collect", "other.wav");
     EXPECT_EQ(&sound, &content.GetSound("collect"));
-    EXPECT_TRUE(sound.IsSet());
+    EXPECT_NE(nullptr, sound.GetInternal());
+    EXPECT_NE(first, sound.GetInternal());
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Sound_Release(first)) << "the first sound was freed";
 
     content.ReleaseSounds();
     EXPECT_FALSE(sound.IsSet());
