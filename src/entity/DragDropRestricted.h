@@ -24,8 +24,6 @@ public:
     // Moves the knob and its track together.
     void SetPos(const sf::Vector2<float>& pos) override;
 
-    // The pointer-moved step of HandleEvent, with the pointer in view coordinates.
-    void FollowPointer(const sf::Vector2<float>& pointer);
     // Moves the knob within its track; the track stays.
     void SetPosRestricted(const sf::Vector2<float>& pos);
     void SetMovableValue(float value);
@@ -37,6 +35,8 @@ public:
     float GetMax() const;
 
 private:
+    // The pointer is in the coordinates of the current view.
+    void FollowPointer(const sf::Vector2<float>& pointer);
     bool IsOver(const sf::Vector2<float>& pointer);
 
     Restriction m_restriction;
