@@ -1,4 +1,5 @@
 #include "manager/GameManager.h"
+#include "support/RecordingMode.h"
 #include "utility/ExceptionBase.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -26,6 +28,8 @@ protected:
 
     GameManager* manager = nullptr;
     sf::RenderWindow* window = nullptr;
+    // Outlives the modes, which the tear-down deletes.
+    std::vector<std::string> log;
 };
 }
 
@@ -77,4 +81,18 @@ TEST_F(GameManagerWindow, revert_without_a_saved_view_throws_and_keeps_the_view)
         EXPECT_EQ(*message, "No saved view to revert to");
     }
     EXPECT_EQ(manager->GetCurrentView().getCenter(), sf::Vector2f(7.0f, 8.0f));
+}
+
+TEST_F(GameManagerWindow, mode_that_closes_the_window_ends_the_loop_after_its_frame)
+{
+    RecordingMode* mode = new RecordingMode("A", log);
+    mode->onProcess = [this] { window->close(); };
+    manager->SetNextGameMode(mode);
+
+    manager->StartLoop();
+
+    // The frame in which the window closed is still drawn, timed and counted.
+    EXPECT_EQ(log, (std::vector<std::string>{"A init", "A process", "A draw"}));
+    EXPECT_EQ(manager->GetCurrentFrameNo(), 1u);
+    EXPECT_FALSE(window->isOpen());
 }
