@@ -123,48 +123,53 @@ TEST(GamePreferences, an_unknown_reader_type_is_saved_as_pitch)
     EXPECT_EQ(300, written.calibratedReaderUpper);
 }
 
-TEST(GamePreferences, pitch_calibration_round_trip_truncates_the_limits)
+TEST(GamePreferences, calibration_round_trip_truncates_the_limits)
 {
-    ScratchFolder folder(true);
+    const struct
     {
-        GamePreferences preferences;
-        preferences.Load();
-        auto reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(
-            GameManager::Instance()->GetSoundMicrophoneAnalyzer());
-        reader->SetCalibrationLower(180.7f);
-        reader->SetCalibrationUpper(440.2f);
-        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(reader);
-    }
-    const PreferencesFile::Entries written = PreferencesFile::Read("config.xml");
-    EXPECT_EQ(0, written.playerType);
-    EXPECT_EQ(6, written.soundOutputType);
-    EXPECT_EQ(0, written.calibratedReaderType);
-    EXPECT_EQ(180, written.calibratedReaderLower);
-    EXPECT_EQ(440, written.calibratedReaderUpper);
-
-    GamePreferences again;
-    again.Load();
-    ExpectLoaded(again, {0, 6, CalibratedReaderTypePitch, 180, 440}, "read back");
-}
-
-TEST(GamePreferences, volume_calibration_reads_back_with_equal_limits)
-{
-    ScratchFolder folder(true);
+        CalibratedReaderType type;
+        float lower;
+        float upper;
+        int storedLower;
+        int storedUpper;
+    } cases[] = {
+        {CalibratedReaderTypePitch, 180.7f, 440.2f, 180, 440},
+        // Volume limits below 1 read back equal.
+        {CalibratedReaderTypeVolume, 0.1f, 0.6f, 0, 0},
+    };
+    for (const auto& c : cases)
     {
-        GamePreferences preferences;
-        preferences.Load();
-        auto reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderVolume>(
-            GameManager::Instance()->GetSoundMicrophoneAnalyzer());
-        reader->SetCalibrationLower(0.1f);
-        reader->SetCalibrationUpper(0.6f);
-        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(reader);
+        ScratchFolder folder(true);
+        {
+            GamePreferences preferences;
+            preferences.Load();
+            const SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
+            std::shared_ptr<SoundMicrophoneAnalyzerCalibratedReader> reader;
+            if (c.type == CalibratedReaderTypeVolume)
+                reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderVolume>(analyzer);
+            else
+                reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(analyzer);
+            reader->SetCalibrationLower(c.lower);
+            reader->SetCalibrationUpper(c.upper);
+            preferences.SetSoundMicrophoneAnalyzerCalibratedReader(reader);
+        }
+        const PreferencesFile::Entries written = PreferencesFile::Read("config.xml");
+        EXPECT_EQ(0, written.playerType);
+        EXPECT_EQ(6, written.soundOutputType);
+        EXPECT_EQ(static_cast<int>(c.type), written.calibratedReaderType);
+        EXPECT_EQ(c.storedLower, written.calibratedReaderLower);
+        EXPECT_EQ(c.storedUpper, written.calibratedReaderUpper);
+
+        GamePreferences again;
+        again.Load();
+        ExpectLoaded(again, {0, 6, c.type, static_cast<float>(c.storedLower),
+                             static_cast<float>(c.storedUpper)},
+                     "read back");
+        if (c.storedLower == c.storedUpper)
+        {
+            EXPECT_EQ(0.5f, again.GetSoundMicrophoneAnalyzerCalibratedReader()->GetCalibratedValue());
+        }
     }
-    GamePreferences again;
-    again.Load();
-    ExpectLoaded(again, {0, 6, CalibratedReaderTypeVolume, 0, 0}, "read back");
-    const float value = again.GetSoundMicrophoneAnalyzerCalibratedReader()->GetCalibratedValue();
-    EXPECT_GE(value, 0.0f);
-    EXPECT_LE(value, 1.0f);
 }
 
 TEST(GamePreferences, saving_follows_player_type_and_calibration)
