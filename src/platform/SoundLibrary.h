@@ -119,6 +119,7 @@ struct FMOD_CREATESOUNDEXINFO
     FMOD_SOUND_FORMAT format;
     unsigned char reserved[92];
 };
+static_assert(sizeof(FMOD_CREATESOUNDEXINFO) == 112, "the size callers put into cbsize");
 
 FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system);
 FMOD_RESULT FMOD_System_Release(FMOD_SYSTEM* system);
