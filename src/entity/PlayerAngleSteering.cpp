@@ -10,7 +10,7 @@ const float HELP_LINE_LENGTH = 40.0f;
 }
 
 PlayerAngleSteering::PlayerAngleSteering(sf::Texture const& texture, sf::Image const& pixels,
-    sf::Vector2<float> const& pos, float speed, float maxAngle, float turnPerSpeed)
+    sf::Vector2<float> const& pos, float speed, float maxAngle, float turnPerSpeed, float helpLineOffsetX)
     : Player(texture, pixels, pos, speed)
     , m_angle(0.0f)
     , m_targetAngle(0.0f)
@@ -18,12 +18,21 @@ PlayerAngleSteering::PlayerAngleSteering(sf::Texture const& texture, sf::Image c
     , m_sinAngle(0.0f)
     , m_maxAngle(maxAngle)
     , m_turnPerSpeed(turnPerSpeed)
+    , m_helpLineOffsetX(helpLineOffsetX)
 {
     BuildHelpLine(HELP_LINE_LENGTH);
     PlayerAngleSteering::SetTargetValue(m_targetValue);
+    PlayerAngleSteering::SetPos(pos);
 }
 
 PlayerAngleSteering::~PlayerAngleSteering() = default;
+
+void PlayerAngleSteering::SetPos(const sf::Vector2<float>& pos)
+{
+    Player::SetPos(pos);
+    const sf::Vector2f& centre = GetSprite().getPosition();
+    m_helpLine.setPosition(centre.x + m_helpLineOffsetX, centre.y);
+}
 
 void PlayerAngleSteering::SetTargetValue(float value)
 {

@@ -9,6 +9,8 @@ class PlayerAngleSteering : public Player
 {
 public:
     ~PlayerAngleSteering() override;
+    // Keeps the help line with the dragon.
+    void SetPos(const sf::Vector2<float>& pos) override;
     void SetTargetValue(float value) override;
 
     void SetTargetAngle(float angle);
@@ -16,9 +18,10 @@ public:
     void SetAngle(float angle);
 
 protected:
-    // turnPerSpeed: radians per second of turn for each pixel per second of speed.
+    // turnPerSpeed: radians per second of turn for each pixel per second of speed;
+    // helpLineOffsetX: how far ahead of the dragon's centre the help line starts.
     PlayerAngleSteering(sf::Texture const& texture, sf::Image const& pixels, sf::Vector2<float> const& pos,
-        float speed, float maxAngle, float turnPerSpeed);
+        float speed, float maxAngle, float turnPerSpeed, float helpLineOffsetX);
 
     // One frame's turn toward the target angle, snapping onto it once it is within reach.
     void TurnTowardTarget(float elapsedSeconds);
@@ -36,4 +39,5 @@ protected:
 private:
     float m_maxAngle;
     float m_turnPerSpeed;
+    float m_helpLineOffsetX;
 };

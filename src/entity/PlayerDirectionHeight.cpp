@@ -17,9 +17,9 @@ const float PlayerDirectionHeight::ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR
 
 PlayerDirectionHeight::PlayerDirectionHeight(
     sf::Texture const& texture, sf::Image const& pixels, sf::Vector2<float> const& pos, float speed)
-    : PlayerAngleSteering(texture, pixels, pos, speed, MAX_ANGLE, ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR)
+    : PlayerAngleSteering(
+        texture, pixels, pos, speed, MAX_ANGLE, ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR, HELP_LINE_OFFSET_X)
 {
-    SetPos(pos);
 }
 
 PlayerDirectionHeight::~PlayerDirectionHeight() = default;
@@ -33,16 +33,4 @@ bool PlayerDirectionHeight::Process()
     GetSprite().setRotation(AngleToRotation(std::atan2(m_sinAngle, 1.0f)));
     Move(sf::Vector2<float>(m_speed * elapsed, m_speed * m_sinAngle * elapsed));
     return true;
-}
-
-void PlayerDirectionHeight::SetPos(const sf::Vector2<float>& pos)
-{
-    Player::SetPos(pos);
-    PlaceHelpLine();
-}
-
-void PlayerDirectionHeight::PlaceHelpLine()
-{
-    const sf::Vector2f& centre = GetSprite().getPosition();
-    m_helpLine.setPosition(centre.x + HELP_LINE_OFFSET_X, centre.y);
 }

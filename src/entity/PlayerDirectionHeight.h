@@ -17,8 +17,4 @@ public:
     ~PlayerDirectionHeight() override;
     // Turns the sprite along the velocity, not along the angle.
     bool Process() override;
-    void SetPos(const sf::Vector2<float>& pos) override;
-
-private:
-    void PlaceHelpLine();
 };

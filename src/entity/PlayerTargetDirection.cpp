@@ -9,9 +9,8 @@ const float PlayerTargetDirection::ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR
 
 PlayerTargetDirection::PlayerTargetDirection(
     sf::Texture const& texture, sf::Image const& pixels, sf::Vector2<float> const& pos, float speed)
-    : PlayerAngleSteering(texture, pixels, pos, speed, MAX_ANGLE, ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR)
+    : PlayerAngleSteering(texture, pixels, pos, speed, MAX_ANGLE, ANGLE_CHANGE_SPEED_PER_S_MULTIPLICATOR, 0.0f)
 {
-    SetPos(pos);
 }
 
 PlayerTargetDirection::~PlayerTargetDirection() = default;
@@ -25,18 +24,7 @@ bool PlayerTargetDirection::Process()
     return true;
 }
 
-void PlayerTargetDirection::SetPos(const sf::Vector2<float>& pos)
-{
-    Player::SetPos(pos);
-    PlaceHelpLine();
-}
-
 void PlayerTargetDirection::OnAngleChanged()
 {
     GetSprite().setRotation(AngleToRotation(m_angle));
-}
-
-void PlayerTargetDirection::PlaceHelpLine()
-{
-    m_helpLine.setPosition(GetSprite().getPosition());
 }

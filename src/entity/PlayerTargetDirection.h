@@ -16,12 +16,8 @@ public:
 
     ~PlayerTargetDirection() override;
     bool Process() override;
-    void SetPos(const sf::Vector2<float>& pos) override;
 
 protected:
     // The sprite is turned along the heading.
     void OnAngleChanged() override;
-
-private:
-    void PlaceHelpLine();
 };
