@@ -57,6 +57,31 @@ TEST(Note, life_running_out_mid_frame_ends_at_zero)
     EXPECT_EQ(0, note.GetSprite().getColor().a);
 }
 
+TEST(Note, starts_from_the_seeded_speed_and_is_pushed_back_past_forty)
+{
+    GameWithWindow();
+    Picture picture(20, 30);
+    SetFrameTime(0.25f);
+    bool startedUp = false;
+    bool startedDown = false;
+    for (unsigned seed = 1; seed <= 12; ++seed)
+    {
+        Random::Seed(seed);
+        const float start = Random::Float(10.0f, -10.0f);
+        Random::Seed(seed);
+        Note note(picture.texture, sf::Vector2f(200.0f, 100.0f));
+        for (int frame = 0; frame < 4; ++frame)
+            note.Process();
+        // The push of 80 px/s^2 runs against the start speed: speeds of start +-20,
+        // +-40, +-60 (past 40, so the push turns but the speed is kept) and +-40 again.
+        const float pushed = start < 0.0f ? 40.0f : -40.0f;
+        EXPECT_NEAR(100.0f + start + pushed, note.GetPos().y, 1e-3f) << seed << " " << start;
+        (start < 0.0f ? startedUp : startedDown) = true;
+    }
+    EXPECT_TRUE(startedUp);
+    EXPECT_TRUE(startedDown);
+}
+
 TEST(Note, wobbles_within_a_narrow_band)
 {
     GameWithWindow();
