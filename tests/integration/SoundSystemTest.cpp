@@ -122,3 +122,20 @@ TEST(SoundSystemServer, sound_file_that_is_missing_or_not_audio_ends_with_the_so
             << file.first;
     }
 }
+
+TEST(SoundSystemServer, recording_reports_itself_until_stopped)
+{
+    SoundSystem system;
+    Configure(system, FMOD_OUTPUTTYPE_NOSOUND);
+    const std::vector<std::string> names = system.EnlistRecordDrivers();
+    ASSERT_FALSE(names.empty()) << "run under tools/headless.sh";
+    const int driver = static_cast<int>(names.size()) - 1;
+    Sound sound = system.CreateSound(nullptr, FMOD_LOOP_NORMAL | FMOD_2D | FMOD_SOFTWARE | FMOD_OPENUSER, 1,
+                                     FMOD_SOUND_FORMAT_PCM16, SAMPLE_RATE);
+    EXPECT_FALSE(system.IsRecording(driver));
+    system.RecordStart(driver, sound, true);
+    EXPECT_TRUE(system.IsRecording(driver));
+    system.RecordStop(driver);
+    EXPECT_FALSE(system.IsRecording(driver));
+    sound.Release();
+}
