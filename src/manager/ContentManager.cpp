@@ -96,10 +96,13 @@ void ContentManager::LoadImage(std::string key, std::string file)
 {
     const std::string path = m_imageFolder + file;
     StoredImage& image = FindOrCreate(m_images, key);
-    // The texture is made once from the pixels and reloaded in place, so
-    // sprites made earlier show the new picture.
-    if (!image.pixels.loadFromFile(path) || !image.texture.loadFromImage(image.pixels))
+    // Read aside first: a failed read would leave the stored image with its old
+    // size but no pixels. The texture is reloaded in place, so sprites made
+    // earlier show the new picture.
+    sf::Image loaded;
+    if (!loaded.loadFromFile(path) || !image.texture.loadFromImage(loaded))
         BOOST_THROW_EXCEPTION(ContentFileLoadingFailedException() << ErrorFilename(file));
+    image.pixels = loaded;
 }
 
 void ContentManager::LoadImage(std::string key)

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -115,7 +116,16 @@ TEST(ContentManager, reload_in_place_keeps_the_references)
     EXPECT_EQ(sf::Vector2u(3, 1), texture.getSize());
     EXPECT_EQ(sf::Color::Blue, texture.copyToImage().getPixel(2, 0));
 
+    // A reload that fails keeps the picture the key had, pixels and size alike.
+    std::remove("data/images/a.png");
+    EXPECT_EQ("a.png", FailedFile([&] { content.LoadImage("a.png"); }));
+    ASSERT_EQ(sf::Vector2u(3, 1), image.getSize());
+    ASSERT_NE(nullptr, image.getPixelsPtr());
+    EXPECT_EQ(sf::Color::Blue, image.getPixel(2, 0));
+    EXPECT_EQ(sf::Vector2u(3, 1), texture.getSize());
+
     // Later entries do not move earlier ones.
+    folder.WriteImage("data/images/a.png", 3, 1, sf::Color::Blue);
     for (int i = 0; i < 50; ++i)
         content.LoadImage("k" + std::to_string(i), "a.png");
     EXPECT_EQ(&image, &content.GetImage("a.png"));
