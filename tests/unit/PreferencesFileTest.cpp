@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <csignal>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -174,27 +176,51 @@ TEST(PreferencesFile, writes_four_or_seven_elements_and_reads_them_back)
 
 TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
 {
-    ScratchFolder folder;
-    const std::string path = folder.File("config.xml");
-    const std::string old = "<config><playerType>2</playerType></config>";
-    folder.Write("config.xml", old);
-    ASSERT_EQ(0, ::chmod(folder.Path().c_str(), 0555));
-
-    // Root ignores folder permissions, so the write is tried as an unprivileged user.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
+    // Each way runs the write in a child process that sets up its own failure.
+    const struct
     {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(2);
-        ::_exit(PreferencesFile::Write(path, E(1, 6, 0, 0)) ? 1 : 0);
+        const char* what;
+        void (*setUp)(const ScratchFolder& folder);
+    } ways[] = {
+        // The file itself stays writable, so only a write through another file
+        // in the folder fails. Root ignores permissions: the child drops to nobody.
+        {"read-only folder",
+         [](const ScratchFolder& folder) {
+             if (::chmod(folder.Path().c_str(), 0555) != 0)
+                 ::_exit(2);
+             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                 ::_exit(2);
+         }},
+        // A full disk: every file stops growing after a few bytes, mid-write.
+        {"write cut short",
+         [](const ScratchFolder&) {
+             const struct rlimit limit = {8, 8};
+             if (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                 ::_exit(2);
+         }},
+    };
+    for (const auto& way : ways)
+    {
+        ScratchFolder folder;
+        const std::string path = folder.File("config.xml");
+        const std::string old = "<config><playerType>2</playerType></config>";
+        folder.Write("config.xml", old);
+        ASSERT_EQ(0, ::chmod(path.c_str(), 0666));
+
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+        {
+            way.setUp(folder);
+            ::_exit(PreferencesFile::Write(path, E(1, 6, 0, 0, 0, 180, 440)) ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(child, ::waitpid(child, &status, 0)) << way.what;
+        ASSERT_TRUE(WIFEXITED(status)) << way.what;
+        EXPECT_EQ(0, WEXITSTATUS(status)) << way.what << ": the write should have reported failure";
+        EXPECT_EQ(old, folder.Read("config.xml")) << way.what;
+        EXPECT_EQ(1, folder.CountEntries()) << way.what << ": no temporary file is left behind";
     }
-    int status = 0;
-    ASSERT_EQ(child, ::waitpid(child, &status, 0));
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(0, WEXITSTATUS(status)) << "the write should have reported failure";
-    EXPECT_EQ(old, folder.Read("config.xml"));
-    EXPECT_EQ(1, folder.CountEntries());
 }
 
 TEST(PreferencesFile, failed_replace_removes_its_temporary_file)
