@@ -41,7 +41,6 @@ export DISPLAY=":$(head -n1 "$work/display")"
 # Sound server with a null sink and a virtual microphone.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export HOME_SAVE="${HOME:-}"
 export PULSE_CONFIG_PATH="$work/pulse"
 mkdir -p "$PULSE_CONFIG_PATH"
 export VELMORA_TEST_MIC_FIFO="$work/mic.fifo"
@@ -57,9 +56,13 @@ for _ in $(seq 1 50); do
   pactl info >/dev/null 2>&1 && break
   sleep 0.1
 done
-pactl load-module module-pipe-source source_name=virtmic file="$VELMORA_TEST_MIC_FIFO" \
-  format=s16le rate=48000 channels=1 >/dev/null
-pactl set-default-source virtmic
-pactl set-default-sink speaker
+# Without the virtual microphone the sound tests would fail far from the cause.
+if ! { pactl load-module module-pipe-source source_name=virtmic file="$VELMORA_TEST_MIC_FIFO" \
+         format=s16le rate=48000 channels=1 >/dev/null &&
+       pactl set-default-source virtmic && pactl set-default-sink speaker; }; then
+  echo "headless: the sound server did not take the virtual microphone" >&2
+  cat "$work/pulse.log" >&2 2>/dev/null
+  exit 1
+fi
 
 "$@"
