@@ -17,6 +17,8 @@ RecordingMode::~RecordingMode()
 void RecordingMode::Initialize()
 {
     Log("init");
+    if (onInitialize)
+        onInitialize();
 }
 
 void RecordingMode::TearDown()

@@ -8,7 +8,7 @@
 
 // A game mode that writes every call it receives into a shared log
 // ("A init", "A event", "A Closed", "A process", ...), and runs optional
-// actions from its event handler or its processing.
+// actions from its initialisation, its event handler or its processing.
 class RecordingMode : public GameMode
 {
 public:
@@ -23,6 +23,7 @@ public:
 
     // Called with the number of the event (from 1) that this mode has received.
     std::function<void(int)> onEvent;
+    std::function<void()> onInitialize;
     std::function<void()> onProcess;
     // Elapsed time seen by each Process().
     std::vector<float> elapsedSeen;

@@ -97,6 +97,19 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {"A event", "A event", "B dtor", "A teardown", "A dtor", "C init", "C process", "C draw"},
                    {"C event", "C event", "C process", "C draw"}},
+        SwitchCase{"request_in_initialisation_is_switched_in_the_same_step",
+                   [](RecordingMode& a, Log& log) {
+                       a.onEvent = [&log](int n) {
+                           if (n != 1)
+                               return;
+                           RecordingMode* b = new RecordingMode("B", log);
+                           b->onInitialize = [&log] { Manager()->SetNextGameMode(new RecordingMode("C", log)); };
+                           Manager()->SetNextGameMode(b);
+                       };
+                   },
+                   {"A event", "A event", "A teardown", "A dtor", "B init", "B teardown", "B dtor", "C init",
+                    "C process", "C draw"},
+                   {"C event", "C event", "C process", "C draw"}},
         SwitchCase{"same_mode_handed_over_twice_survives",
                    [](RecordingMode& a, Log& log) {
                        RecordingMode* next = new RecordingMode("B", log);
