@@ -1,6 +1,10 @@
 #include "entity/SpriteEntity.h"
+#include "utility/ExceptionBase.h"
 
+#include <boost/exception/get_error_info.hpp>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace
 {
@@ -98,4 +102,19 @@ TEST(SpriteEntity, never_finishes_and_ignores_events)
     EXPECT_TRUE(entity.Process());
     EXPECT_TRUE(entity.Process());
     EXPECT_EQ(sf::Vector2f(1.5f, 2.5f), entity.GetPos());
+}
+
+TEST(SpriteEntity, refuses_to_own_no_sprite)
+{
+    try
+    {
+        SpriteEntity entity(nullptr);
+        FAIL() << "no throw";
+    }
+    catch (ExceptionBase const& e)
+    {
+        std::string const* message = boost::get_error_info<ErrorMessage>(e);
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ("SpriteEntity without a sprite", *message);
+    }
 }
