@@ -12,6 +12,24 @@ const unsigned int REQUIRED_VERSION = 0x00043006;
 const int DRIVER_NAME_LENGTH = 256;
 // A user sound holds this many seconds of 16-bit samples.
 const unsigned int USER_SOUND_SECONDS_X2 = 10;
+
+typedef FMOD_RESULT (*DriverCountCall)(FMOD_SYSTEM*, int*);
+typedef FMOD_RESULT (*DriverInfoCall)(FMOD_SYSTEM*, int, char*, int, FMOD_GUID*);
+
+// Playback and record drivers are listed the same way, by count and index.
+std::vector<std::string> DriverNames(FMOD_SYSTEM* system, DriverCountCall countCall, DriverInfoCall infoCall)
+{
+    std::vector<std::string> names;
+    int count = 0;
+    errcheck(countCall(system, &count));
+    for (int i = 0; i < count; ++i)
+    {
+        char name[DRIVER_NAME_LENGTH] = {};
+        errcheck(infoCall(system, i, name, DRIVER_NAME_LENGTH, nullptr));
+        names.push_back(std::string(name));
+    }
+    return names;
+}
 }
 
 SoundSystem::SoundSystem() : m_system(nullptr)
@@ -121,30 +139,12 @@ SoundChannel SoundSystem::PlaySound(FMOD_CHANNELINDEX index, Sound& sound, bool 
 
 std::vector<std::string> SoundSystem::EnlistDrivers()
 {
-    std::vector<std::string> names;
-    int count = 0;
-    errcheck(FMOD_System_GetNumDrivers(m_system, &count));
-    for (int i = 0; i < count; ++i)
-    {
-        char name[DRIVER_NAME_LENGTH] = {};
-        errcheck(FMOD_System_GetDriverInfo(m_system, i, name, DRIVER_NAME_LENGTH, nullptr));
-        names.push_back(std::string(name));
-    }
-    return names;
+    return DriverNames(m_system, &FMOD_System_GetNumDrivers, &FMOD_System_GetDriverInfo);
 }
 
 std::vector<std::string> SoundSystem::EnlistRecordDrivers()
 {
-    std::vector<std::string> names;
-    int count = 0;
-    errcheck(FMOD_System_GetRecordNumDrivers(m_system, &count));
-    for (int i = 0; i < count; ++i)
-    {
-        char name[DRIVER_NAME_LENGTH] = {};
-        errcheck(FMOD_System_GetRecordDriverInfo(m_system, i, name, DRIVER_NAME_LENGTH, nullptr));
-        names.push_back(std::string(name));
-    }
-    return names;
+    return DriverNames(m_system, &FMOD_System_GetRecordNumDrivers, &FMOD_System_GetRecordDriverInfo);
 }
 
 bool SoundSystem::ReleaseAndRecreate()
