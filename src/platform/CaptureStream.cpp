@@ -1,5 +1,6 @@
 #include "platform/CaptureStream.h"
 
+#include "platform/PortAudioBackend.h"
 
 CaptureStream::CaptureStream(int channelCount, std::size_t capacityFrames)
     : m_channels(channelCount), m_ring(channelCount, capacityFrames), m_stream(nullptr)
@@ -8,35 +9,13 @@ CaptureStream::CaptureStream(int channelCount, std::size_t capacityFrames)
 
 CaptureStream::~CaptureStream()
 {
-    if (!m_stream)
-        return;
-    // Abort rather than drain: a stalled device must not hold up the game.
-    Pa_AbortStream(m_stream);
-    Pa_CloseStream(m_stream);
+    PortAudioBackend::CloseStream(m_stream);
 }
 
 bool CaptureStream::Open(int device, int sampleRate)
 {
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info || info->maxInputChannels < m_channels)
-        return false;
-    PaStreamParameters parameters;
-    parameters.device = device;
-    parameters.channelCount = m_channels;
-    parameters.sampleFormat = paFloat32;
-    parameters.suggestedLatency = info->defaultLowInputLatency;
-    parameters.hostApiSpecificStreamInfo = nullptr;
-    PaStream* opened = nullptr;
-    if (Pa_OpenStream(&opened, &parameters, nullptr, sampleRate, paFramesPerBufferUnspecified, paNoFlag,
-                      &CaptureStream::Callback, this) != paNoError)
-        return false;
-    if (Pa_StartStream(opened) != paNoError)
-    {
-        Pa_CloseStream(opened);
-        return false;
-    }
-    m_stream = opened;
-    return true;
+    m_stream = PortAudioBackend::OpenStream(device, m_channels, true, sampleRate, &CaptureStream::Callback, this);
+    return m_stream != nullptr;
 }
 
 std::size_t CaptureStream::Drain(float* destination, std::size_t maxFrames)

@@ -1,5 +1,6 @@
 #include "platform/PlaybackStream.h"
 
+#include "platform/PortAudioBackend.h"
 
 #include <algorithm>
 
@@ -13,34 +14,13 @@ PlaybackStream::PlaybackStream(int channelCount, std::size_t capacity)
 
 PlaybackStream::~PlaybackStream()
 {
-    if (!m_stream)
-        return;
-    Pa_AbortStream(m_stream);
-    Pa_CloseStream(m_stream);
+    PortAudioBackend::CloseStream(m_stream);
 }
 
 bool PlaybackStream::Open(int device, int sampleRate)
 {
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info || info->maxOutputChannels < m_channels)
-        return false;
-    PaStreamParameters parameters;
-    parameters.device = device;
-    parameters.channelCount = m_channels;
-    parameters.sampleFormat = paFloat32;
-    parameters.suggestedLatency = info->defaultLowOutputLatency;
-    parameters.hostApiSpecificStreamInfo = nullptr;
-    PaStream* opened = nullptr;
-    if (Pa_OpenStream(&opened, nullptr, &parameters, sampleRate, paFramesPerBufferUnspecified, paNoFlag,
-                      &PlaybackStream::Callback, this) != paNoError)
-        return false;
-    if (Pa_StartStream(opened) != paNoError)
-    {
-        Pa_CloseStream(opened);
-        return false;
-    }
-    m_stream = opened;
-    return true;
+    m_stream = PortAudioBackend::OpenStream(device, m_channels, false, sampleRate, &PlaybackStream::Callback, this);
+    return m_stream != nullptr;
 }
 
 std::size_t PlaybackStream::GetFreeFrames() const

@@ -2,7 +2,6 @@
 
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
-#include <portaudio.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -114,4 +113,36 @@ std::string PortAudioBackend::GetDeviceName(int device) const
 {
     const PaDeviceInfo* info = m_available ? Pa_GetDeviceInfo(device) : nullptr;
     return info && info->name ? std::string(info->name) : std::string();
+}
+
+PaStream* PortAudioBackend::OpenStream(int device, int channelCount, bool input, int sampleRate,
+                                       PaStreamCallback* callback, void* user)
+{
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    if (!info || (input ? info->maxInputChannels : info->maxOutputChannels) < channelCount)
+        return nullptr;
+    PaStreamParameters parameters;
+    parameters.device = device;
+    parameters.channelCount = channelCount;
+    parameters.sampleFormat = paFloat32;
+    parameters.suggestedLatency = input ? info->defaultLowInputLatency : info->defaultLowOutputLatency;
+    parameters.hostApiSpecificStreamInfo = nullptr;
+    PaStream* opened = nullptr;
+    if (Pa_OpenStream(&opened, input ? &parameters : nullptr, input ? nullptr : &parameters, sampleRate,
+                      paFramesPerBufferUnspecified, paNoFlag, callback, user) != paNoError)
+        return nullptr;
+    if (Pa_StartStream(opened) != paNoError)
+    {
+        Pa_CloseStream(opened);
+        return nullptr;
+    }
+    return opened;
+}
+
+void PortAudioBackend::CloseStream(PaStream* stream)
+{
+    if (!stream)
+        return;
+    Pa_AbortStream(stream);
+    Pa_CloseStream(stream);
 }

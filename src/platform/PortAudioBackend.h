@@ -2,6 +2,8 @@
 
 #include <boost/noncopyable.hpp>
 
+#include <portaudio.h>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,13 @@ public:
     // PortAudio's order.
     std::vector<int> ListDevices(HostKind host, bool input) const;
     std::string GetDeviceName(int device) const;
+
+    // Opens and starts a float stream on the device, for input or for output;
+    // null when the device lacks the channels or refuses the stream.
+    static PaStream* OpenStream(int device, int channelCount, bool input, int sampleRate,
+                                PaStreamCallback* callback, void* user);
+    // Aborts rather than drains: a stalled device must not hold up the game.
+    static void CloseStream(PaStream* stream);
 
 private:
     bool m_available;
