@@ -193,6 +193,13 @@ TEST(GamePreferences, saving_follows_player_type_and_calibration)
     EXPECT_EQ(120, written.calibratedReaderLower);
     EXPECT_EQ(360, written.calibratedReaderUpper);
 
+    // Saves write the limits taken when the reader was handed over, not its current ones.
+    preferences.GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibrationLower(200.0f);
+    preferences.SetPlayerType(GamePreferences::PlayerTargetHeightType);
+    written = PreferencesFile::Read("config.xml");
+    EXPECT_EQ(2, written.playerType);
+    EXPECT_EQ(120, written.calibratedReaderLower);
+
     // Clearing the reader is not saved; the next save leaves the calibration out.
     preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
     EXPECT_EQ(120, PreferencesFile::Read("config.xml").calibratedReaderLower);

@@ -131,3 +131,16 @@ TEST(LoadContent, game_without_data_folder_reports_the_first_image)
     EXPECT_EQ(std::string::npos, out.find("data/images/cursors")) << "the file as given, no folder";
     EXPECT_EQ(0, folder.CountEntries()) << "no config.xml written";
 }
+
+TEST(LoadContent, game_applies_the_preferences_before_the_content)
+{
+    // A playback driver the sound library refuses ends the game at the preferences,
+    // before the missing data/ folder could be reported.
+    ScratchFolder folder;
+    folder.Write("config.xml", "<config><soundOutputDriverNo>-1</soundOutputDriverNo></config>");
+    ChildProcess game(VELMORA_GAME_BINARY, folder.Path());
+    EXPECT_EQ(255, game.Wait(START_TIMEOUT_SECONDS)) << game.Stderr();
+    const std::string out = game.Stdout();
+    EXPECT_EQ(0u, out.rfind("FMOD error! (", 0)) << out;
+    EXPECT_EQ(std::string::npos, out.find("[Exception]")) << out;
+}
