@@ -3,6 +3,7 @@
 #include "manager/GameManager.h"
 #include "platform/SoundLibraryTesting.h"
 #include "support/ScratchFolder.h"
+#include "support/ThrownRecord.h"
 #include "utility/ContentFileLoadingFailedException.h"
 #include "utility/ContentNotLoadedException.h"
 
@@ -24,21 +25,6 @@ std::string ReadFile(const char* path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-template <typename TRecord, typename TException>
-std::string RecordOf(const std::function<void()>& action)
-{
-    try
-    {
-        action();
-    }
-    catch (const TException& e)
-    {
-        const std::string* value = boost::get_error_info<TRecord>(e);
-        return value ? *value : "<no record>";
-    }
-    return "<nothing thrown>";
 }
 
 std::string MissingKey(const std::function<void()>& action)

@@ -1,10 +1,10 @@
 #include "manager/GameManager.h"
 #include "support/RecordingMode.h"
+#include "support/ThrownRecord.h"
 #include "utility/ExceptionBase.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
-#include <boost/exception/get_error_info.hpp>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,17 +69,7 @@ TEST_F(GameManagerWindow, mouse_position_is_given_in_the_current_view)
 TEST_F(GameManagerWindow, revert_without_a_saved_view_throws_and_keeps_the_view)
 {
     window->setView(sf::View(sf::Vector2f(7.0f, 8.0f), sf::Vector2f(20.0f, 10.0f)));
-    try
-    {
-        manager->RevertView();
-        FAIL() << "no throw";
-    }
-    catch (ExceptionBase const& e)
-    {
-        std::string const* message = boost::get_error_info<ErrorMessage>(e);
-        ASSERT_NE(message, nullptr);
-        EXPECT_EQ(*message, "No saved view to revert to");
-    }
+    EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager->RevertView(); }), "No saved view to revert to");
     EXPECT_EQ(manager->GetCurrentView().getCenter(), sf::Vector2f(7.0f, 8.0f));
 }
 

@@ -2,9 +2,9 @@
 #include "manager/GameModeManager.h"
 #include "support/EventQueue.h"
 #include "support/RecordingMode.h"
+#include "support/ThrownRecord.h"
 #include "utility/ExceptionBase.h"
 
-#include <boost/exception/get_error_info.hpp>
 #include <boost/ptr_container/exception.hpp>
 #include <gtest/gtest.h>
 
@@ -208,17 +208,7 @@ TEST(GameModeManager, missing_parent_and_empty_modes_are_refused)
 {
     GameManager::ResetForTesting();
     GameModeManager manager;
-    try
-    {
-        manager.GetParentMode();
-        FAIL() << "no throw";
-    }
-    catch (ExceptionBase const& e)
-    {
-        std::string const* message = boost::get_error_info<ErrorMessage>(e);
-        ASSERT_NE(message, nullptr);
-        EXPECT_EQ(*message, "No parent mode exists");
-    }
+    EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.GetParentMode(); }), "No parent mode exists");
     try
     {
         manager.SetGameMode(nullptr);

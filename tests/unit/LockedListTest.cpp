@@ -1,6 +1,7 @@
 #include "utility/LockedList.h"
 
-#include <boost/exception/get_error_info.hpp>
+#include "support/ThrownRecord.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -167,17 +168,7 @@ TEST(LockedList, unlock_below_zero_throws_and_stays_below)
     LockedList<Probe> list;
     list.LockEntities();
     EXPECT_NO_THROW(list.UnlockEntities());
-    try
-    {
-        list.UnlockEntities();
-        FAIL() << "no throw";
-    }
-    catch (ExceptionBase const& e)
-    {
-        std::string const* message = boost::get_error_info<ErrorMessage>(e);
-        ASSERT_NE(message, nullptr);
-        EXPECT_EQ(*message, "LockedList was unlocked one time to many.");
-    }
+    EXPECT_EQ(RecordOf<ErrorMessage>([&] { list.UnlockEntities(); }), "LockedList was unlocked one time to many.");
     EXPECT_EQ(list.GetLockCount(), -1);
     EXPECT_TRUE(list.IsLocked());
 }
