@@ -3,19 +3,13 @@
 // (make bench does).
 #include "sound/SoundMicrophoneAnalyzer.h"
 #include "sound/SoundSystem.h"
+#include "support/MicFeeder.h"
 
 #include <benchmark/benchmark.h>
 #include <kiss_fftr.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace
@@ -24,57 +18,14 @@ const int SAMPLE_RATE = 48000;
 const int SPECTRUM_SIZE = 8192;
 const int FFT_SIZE = 2 * SPECTRUM_SIZE;
 
-// A 440 Hz tone into the virtual microphone at the pace of real time, as a
-// voice would come in (a microphone that delivers nothing is no real case).
-class ToneFeeder
-{
-public:
-    ToneFeeder() : m_fd(-1), m_running(true)
-    {
-        const char* path = std::getenv("VELMORA_TEST_MIC_FIFO");
-        if (path)
-            m_fd = open(path, O_WRONLY);
-        if (m_fd >= 0)
-            m_worker = std::thread([this] { Run(); });
-    }
-
-    ~ToneFeeder()
-    {
-        m_running = false;
-        if (m_worker.joinable())
-            m_worker.join();
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-
-private:
-    void Run()
-    {
-        const int chunkFrames = SAMPLE_RATE / 100;
-        std::vector<short> chunk(static_cast<std::size_t>(chunkFrames));
-        long frame = 0;
-        auto next = std::chrono::steady_clock::now();
-        while (m_running)
-        {
-            for (short& sample : chunk)
-                sample = static_cast<short>(16000.0 * std::sin(6.283185307179586 * 440.0 * frame++ / SAMPLE_RATE));
-            if (write(m_fd, chunk.data(), chunk.size() * sizeof(short)) < 0)
-                return;
-            next += std::chrono::milliseconds(10);
-            std::this_thread::sleep_until(next);
-        }
-    }
-
-    int m_fd;
-    std::atomic<bool> m_running;
-    std::thread m_worker;
-};
-
 // One running analyzer for every run: its start waits 200 ms.
 struct RunningAnalyzer
 {
     RunningAnalyzer() : analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE)
     {
+        // A 440 Hz tone, as a voice would come in (a microphone that delivers
+        // nothing is no real case).
+        feeder.SetTone(440.0f, 0.5f);
         system.SetOutputFormat(FMOD_OUTPUTTYPE_AUTODETECT);
         system.SetDriver(0);
         system.SetSoftwareFormat(SAMPLE_RATE, FMOD_SOUND_FORMAT_PCM16, 1, 0, FMOD_DSP_RESAMPLER_LINEAR);
@@ -89,7 +40,7 @@ struct RunningAnalyzer
         analyzer.Start(driver);
     }
 
-    ToneFeeder feeder;
+    MicFeeder feeder;
     SoundSystem system;
     SoundMicrophoneAnalyzer analyzer;
 };

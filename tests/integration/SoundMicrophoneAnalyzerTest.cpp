@@ -2,13 +2,12 @@
 // through the FIFO named by VELMORA_TEST_MIC_FIFO.
 #include "sound/SoundMicrophoneAnalyzer.h"
 #include "sound/SoundSystem.h"
+#include "support/MicFeeder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -21,71 +20,6 @@ namespace
 const int SAMPLE_RATE = 48000;
 const int SPECTRUM_SIZE = 8192;
 const float HZ_PER_BIN = 24000.0f / SPECTRUM_SIZE;
-const std::chrono::milliseconds CHUNK(10);
-const int CHUNK_FRAMES = SAMPLE_RATE / 100;
-
-// Writes a tone (or silence) into the virtual microphone at the pace of real
-// time, a chunk ahead, so that a change of tone reaches the server at once.
-class MicFeeder
-{
-public:
-    MicFeeder() : fd(-1), hz(0.0f), amplitude(0.0f), running(true)
-    {
-        const char* path = std::getenv("VELMORA_TEST_MIC_FIFO");
-        if (path)
-            fd = open(path, O_WRONLY);
-        if (fd >= 0)
-            worker = std::thread([this] { Run(); });
-    }
-
-    ~MicFeeder()
-    {
-        running = false;
-        if (worker.joinable())
-            worker.join();
-        if (fd >= 0)
-            close(fd);
-    }
-
-    bool IsOpen() const
-    {
-        return fd >= 0;
-    }
-
-    void SetTone(float newHz, float newAmplitude)
-    {
-        amplitude = newAmplitude;
-        hz = newHz;
-    }
-
-private:
-    void Run()
-    {
-        std::vector<short> chunk(CHUNK_FRAMES);
-        double phase = 0.0;
-        auto next = std::chrono::steady_clock::now();
-        while (running)
-        {
-            const double step = 2.0 * M_PI * hz.load() / SAMPLE_RATE;
-            const float level = amplitude.load();
-            for (short& sample : chunk)
-            {
-                sample = static_cast<short>(std::lround(32767.0 * level * std::sin(phase)));
-                phase = std::fmod(phase + step, 2.0 * M_PI);
-            }
-            if (write(fd, chunk.data(), chunk.size() * sizeof(short)) < 0)
-                return;
-            next += CHUNK;
-            std::this_thread::sleep_until(next);
-        }
-    }
-
-    int fd;
-    std::atomic<float> hz;
-    std::atomic<float> amplitude;
-    std::atomic<bool> running;
-    std::thread worker;
-};
 
 void Configure(SoundSystem& system)
 {
