@@ -73,6 +73,11 @@ void ComposedStretchableDrawableConstructor::CheckRegion(const sf::IntRect& rect
 {
     if (rect.width < 0 || rect.height < 0)
         RefuseDescription("the region has a negative size");
+    // The cells' far edges are computed as int.
+    const std::int64_t right = std::int64_t(rect.left) + rect.width;
+    const std::int64_t bottom = std::int64_t(rect.top) + rect.height;
+    if (right > std::numeric_limits<int>::max() || bottom > std::numeric_limits<int>::max())
+        RefuseDescription("the region reaches beyond the coordinate range");
     const std::uint64_t width = static_cast<std::uint64_t>(rect.width);
     const std::uint64_t height = static_cast<std::uint64_t>(rect.height);
     const std::uint64_t horizontal = std::uint64_t(m_leftBorder) + m_rightBorder;

@@ -166,6 +166,7 @@ TEST(ComposedStretchableDrawableConstructor, descriptions_that_do_not_fit_are_re
         {"repeating without a tile across", {0, 0, 10, 10}, 5, 5, 2, 2, 3, 3, true},
         {"repeating without a tile down", {0, 0, 10, 10}, 2, 2, 5, 5, 3, 3, true},
         {"negative region", {0, 0, -1, 10}, 0, 0, 0, 0, 3, 1, false},
+        {"region beyond the coordinates", {2147483600, 0, 100, 10}, 7, 7, 0, 0, 3, 1, false},
         {"two columns", {0, 0, 10, 10}, 1, 1, 1, 1, 2, 3, false},
         {"right border on a single column", {0, 0, 10, 10}, 0, 3, 1, 1, 1, 3, false},
     };
