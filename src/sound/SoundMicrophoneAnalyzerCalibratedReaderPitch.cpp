@@ -3,8 +3,8 @@
 #include "sound/SoundMicrophoneAnalyzer.h"
 
 SoundMicrophoneAnalyzerCalibratedReaderPitch::SoundMicrophoneAnalyzerCalibratedReaderPitch(
-    const SoundMicrophoneAnalyzer& soundAnalyzer)
-    : SoundMicrophoneAnalyzerCalibratedReader(soundAnalyzer, CalibratedReaderTypePitch)
+    const SoundMicrophoneAnalyzer& analyzer)
+    : SoundMicrophoneAnalyzerCalibratedReader(analyzer, CalibratedReaderTypePitch)
 {
 }
 

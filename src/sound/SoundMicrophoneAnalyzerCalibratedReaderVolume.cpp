@@ -3,8 +3,8 @@
 #include "sound/SoundMicrophoneAnalyzer.h"
 
 SoundMicrophoneAnalyzerCalibratedReaderVolume::SoundMicrophoneAnalyzerCalibratedReaderVolume(
-    const SoundMicrophoneAnalyzer& soundAnalyzer)
-    : SoundMicrophoneAnalyzerCalibratedReader(soundAnalyzer, CalibratedReaderTypeVolume)
+    const SoundMicrophoneAnalyzer& analyzer)
+    : SoundMicrophoneAnalyzerCalibratedReader(analyzer, CalibratedReaderTypeVolume)
 {
 }
 
