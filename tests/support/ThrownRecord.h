@@ -24,3 +24,19 @@ std::string RecordOf(const std::function<void()>& action)
     }
     return "<nothing thrown>";
 }
+
+// The what() text of the TException that the action throws; "<nothing thrown>"
+// when the action returns.
+template <typename TException>
+std::string WhatOf(const std::function<void()>& action)
+{
+    try
+    {
+        action();
+    }
+    catch (const TException& e)
+    {
+        return e.what();
+    }
+    return "<nothing thrown>";
+}

@@ -209,14 +209,6 @@ TEST(GameModeManager, missing_parent_and_empty_modes_are_refused)
     GameManager::ResetForTesting();
     GameModeManager manager;
     EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.GetParentMode(); }), "No parent mode exists");
-    try
-    {
-        manager.SetGameMode(nullptr);
-        FAIL() << "no throw";
-    }
-    catch (boost::bad_pointer const& e)
-    {
-        EXPECT_STREQ(e.what(), "Null pointer in 'push_back()'");
-    }
+    EXPECT_EQ(WhatOf<boost::bad_pointer>([&] { manager.SetGameMode(nullptr); }), "Null pointer in 'push_back()'");
     EXPECT_THROW(manager.GoToSubMode(nullptr), boost::bad_pointer);
 }

@@ -177,15 +177,7 @@ TEST(LockedList, null_element_is_refused_when_it_would_enter_the_list)
 {
     std::vector<int> destroyed;
     LockedList<Probe> list;
-    try
-    {
-        list.AddElement(nullptr);
-        FAIL() << "no throw";
-    }
-    catch (boost::bad_pointer const& e)
-    {
-        EXPECT_STREQ(e.what(), "Null pointer in 'push_back()'");
-    }
+    EXPECT_EQ(WhatOf<boost::bad_pointer>([&] { list.AddElement(nullptr); }), "Null pointer in 'push_back()'");
 
     // Queued while locked, refused when the queue is applied; the one before it is in.
     list.LockEntities();
