@@ -232,3 +232,15 @@ TEST(Collision, pixel_test_follows_the_drawn_rotation)
     EXPECT_FALSE(Collision::PixelPerfectTest(bar, barImage, MakeSprite(10, 10, sf::Vector2f(2.0f, 20.0f)), block, 127));
     EXPECT_FALSE(Collision::PixelPerfectTest(bar, barImage, MakeSprite(10, 10, sf::Vector2f(-8.0f, -20.0f)), block, 127));
 }
+
+TEST(Collision, pixel_test_skips_points_on_a_sprites_left_and_top_edge)
+{
+    // Boxes overlapping in the single pixel (9, 9): the corner of b, at its local (0, 0).
+    sf::Sprite a = MakeSprite(10, 10, sf::Vector2f(0.0f, 0.0f));
+    sf::Image opaque = MakeImage(10, 10, 255);
+    EXPECT_FALSE(Collision::PixelPerfectTest(a, opaque, MakeSprite(10, 10, sf::Vector2f(9.0f, 9.0f)), opaque, 127));
+    EXPECT_FALSE(Collision::PixelPerfectTest(MakeSprite(10, 10, sf::Vector2f(9.0f, 9.0f)), opaque, a, opaque, 127));
+    EXPECT_TRUE(Collision::PixelPerfectTest(a, opaque, MakeSprite(10, 10, sf::Vector2f(9.0f, 9.0f)), opaque, 0));
+    // One pixel further in, (9, 9) lies at b's local (1, 1) and counts.
+    EXPECT_TRUE(Collision::PixelPerfectTest(a, opaque, MakeSprite(10, 10, sf::Vector2f(8.0f, 8.0f)), opaque, 127));
+}
