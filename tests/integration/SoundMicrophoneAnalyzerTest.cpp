@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -160,6 +161,30 @@ TEST_F(SoundMicrophoneAnalyzerServerTest, after_a_stall_the_sound_from_before_it
     EXPECT_TRUE(UpdateUntil(system, analyzer, std::chrono::milliseconds(3000), [&] {
         return analyzer.IsDominantHzActive() && WithinOneBin(analyzer.GetDominantHz(), 659.1796875f);
     }));
+}
+
+// The virtual microphone's pipe is held open without a sample written into
+// it, so the server's source stalls: the game loop's reads must still return.
+TEST(SoundMicrophoneAnalyzerServer, stalled_microphone_holds_up_no_update)
+{
+    const char* path = std::getenv("VELMORA_TEST_MIC_FIFO");
+    ASSERT_NE(path, nullptr) << "run under tools/headless.sh";
+    const int stalled = open(path, O_WRONLY);
+    ASSERT_GE(stalled, 0);
+    SoundSystem system;
+    Configure(system);
+    SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
+    analyzer.Start(ServerRecordDriver(system));
+    for (int frame = 0; frame < 100; ++frame)
+    {
+        system.Update();
+        analyzer.Update();
+    }
+    EXPECT_TRUE(analyzer.IsRunning());
+    EXPECT_FALSE(analyzer.IsDominantHzActive());
+    EXPECT_EQ(analyzer.GetVolume(), 0.0f);
+    analyzer.Stop();
+    close(stalled);
 }
 
 TEST(SoundMicrophoneAnalyzerServer, record_driver_out_of_range_ends_with_the_sound_error)
