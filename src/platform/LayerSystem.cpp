@@ -431,6 +431,12 @@ FMOD_RESULT LayerSystem::ReleaseSound(std::uint64_t soundId)
     return FMOD_OK;
 }
 
+std::size_t LayerSystem::GetSoundFrames(std::uint64_t soundId) const
+{
+    auto found = m_sounds.find(soundId);
+    return found == m_sounds.end() ? 0 : found->second->frames;
+}
+
 FMOD_RESULT LayerSystem::PlaySound(int index, std::uint64_t soundId, bool paused, int& channel,
                                    std::uint32_t& generation)
 {

@@ -232,6 +232,12 @@ void SoundLibrarySetReportedVersion(unsigned int version)
     reportedVersion = version;
 }
 
+unsigned int SoundLibraryGetSoundFrames(FMOD_SOUND* sound)
+{
+    LayerSystem* layer = sound ? FindSystem(ToNumber(sound) >> SERIAL_SHIFT) : nullptr;
+    return layer ? static_cast<unsigned int>(layer->GetSoundFrames(ToNumber(sound) & LOW_MASK)) : 0;
+}
+
 FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system)
 {
     return Guarded([&] {

@@ -1,5 +1,12 @@
 #pragma once
 
-// Test seam of the sound layer: the version that FMOD_System_GetVersion
-// reports from now on (FMOD_VERSION by default).
+struct FMOD_SOUND;
+
+// Test seams of the sound layer.
+
+// The version that FMOD_System_GetVersion reports from now on (FMOD_VERSION
+// by default).
 void SoundLibrarySetReportedVersion(unsigned int version);
+
+// The length in frames of a sound of the layer; 0 for a handle it does not know.
+unsigned int SoundLibraryGetSoundFrames(FMOD_SOUND* sound);

@@ -73,6 +73,44 @@ INSTANTIATE_TEST_SUITE_P(Versions, SoundSystemVersion, testing::ValuesIn(VERSION
                              return "version_" + std::to_string(test.param.version);
                          });
 
+namespace
+{
+struct UserSoundCase
+{
+    int channels;
+    int sampleRate;
+    unsigned int frames;
+};
+
+// rate x channels x 10 bytes of 16-bit samples: five seconds.
+const UserSoundCase USER_SOUND_CASES[] = {
+    {1, 48000, 240000},
+    {2, 44100, 220500},
+    {1, 8000, 40000},
+};
+
+class SoundSystemUserSound : public testing::TestWithParam<UserSoundCase>
+{
+};
+}
+
+TEST_P(SoundSystemUserSound, holds_five_seconds_of_16_bit_samples)
+{
+    const UserSoundCase& c = GetParam();
+    SoundSystem system;
+    ConfigureSilent(system);
+    Sound sound = system.CreateSound(nullptr, FMOD_LOOP_NORMAL | FMOD_2D | FMOD_SOFTWARE | FMOD_OPENUSER, c.channels,
+                                     FMOD_SOUND_FORMAT_PCM16, c.sampleRate);
+    EXPECT_EQ(SoundLibraryGetSoundFrames(sound.GetInternal()), c.frames);
+    sound.Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SoundSystemUserSound, testing::ValuesIn(USER_SOUND_CASES),
+                         [](const testing::TestParamInfo<UserSoundCase>& test) {
+                             return std::to_string(test.param.channels) + "_channels_at_" +
+                                    std::to_string(test.param.sampleRate);
+                         });
+
 TEST(SoundHandle, release_clears_the_handle_so_a_second_release_does_nothing)
 {
     SoundSystem system;
@@ -86,6 +124,7 @@ TEST(SoundHandle, release_clears_the_handle_so_a_second_release_does_nothing)
     sound.Release();
     // The copy still names the freed sound; the layer knows it is gone.
     EXPECT_EQ(FMOD_Sound_Release(copy.GetInternal()), FMOD_ERR_INVALID_HANDLE);
+    EXPECT_EQ(SoundLibraryGetSoundFrames(copy.GetInternal()), 0u);
 }
 
 TEST(SoundHandle, empty_handle_release_makes_no_call)
