@@ -73,6 +73,9 @@ float* SpectrumAnalyzer::GetInput()
 
 bool SpectrumAnalyzer::Compute(int count, FMOD_DSP_FFT_WINDOW window, float* values)
 {
+    // Plans exist for the valid sizes only.
+    if (!IsValidCount(count) || !IsValidWindow(window))
+        return false;
     const int size = 2 * count;
     kiss_fftr_cfg config = GetConfig(size);
     if (!config)

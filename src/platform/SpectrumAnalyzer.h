@@ -27,8 +27,8 @@ public:
     // Where the caller puts the 2 x count samples, oldest first.
     float* GetInput();
     // Transforms the 2 x count samples of GetInput() into count magnitudes from
-    // 0 Hz up to (not including) half the sample rate; false when no FFT plan
-    // could be made.
+    // 0 Hz up to (not including) half the sample rate; false for a count or
+    // window outside the valid ones, or when no FFT plan could be made.
     bool Compute(int count, FMOD_DSP_FFT_WINDOW window, float* values);
 
 private:

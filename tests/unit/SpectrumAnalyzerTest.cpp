@@ -89,6 +89,16 @@ TEST(SpectrumAnalyzer, accepts_powers_of_two_from_64_to_8192_only)
         EXPECT_FALSE(SpectrumAnalyzer::IsValidCount(count)) << count;
 }
 
+TEST(SpectrumAnalyzer, compute_refuses_a_count_or_window_outside_the_valid_ones)
+{
+    SpectrumAnalyzer analyzer;
+    std::vector<float> values(16384, -1.0f);
+    for (int count : {0, 32, 100, 16384, -64})
+        EXPECT_FALSE(analyzer.Compute(count, FMOD_DSP_FFT_WINDOW_RECT, values.data())) << count;
+    EXPECT_FALSE(analyzer.Compute(1024, static_cast<FMOD_DSP_FFT_WINDOW>(6), values.data()));
+    EXPECT_EQ(values[0], -1.0f);
+}
+
 TEST(SpectrumAnalyzer, window_change_between_calls_keeps_the_scaling)
 {
     SpectrumAnalyzer analyzer;
