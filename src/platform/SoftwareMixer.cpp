@@ -116,22 +116,8 @@ void SoftwareMixer::Mix(float* output, int frames)
         const LayerSound& sound = *channel.sound;
         if (channel.linked)
         {
-            // Plays the frames that the capture has added most recently.
-            if (channel.volume == 0.0f)
-                continue;
-            const double played = static_cast<double>(sound.recordedFrames - channel.linkOffset);
-            const double end = std::fmod(played, static_cast<double>(sound.frames));
-            for (int f = 0; f < frames; ++f)
-            {
-                const double back = (frames - f) * channel.step;
-                if (back > played)
-                    continue;
-                double position = end - back;
-                if (position < 0.0)
-                    position += static_cast<double>(sound.frames);
-                for (int o = 0; o < m_outputChannels; ++o)
-                    output[f * m_outputChannels + o] += channel.volume * OutputSample(sound, position, o);
-            }
+            if (channel.volume != 0.0f)
+                MixRecording(channel, output, frames);
             continue;
         }
         const double length = static_cast<double>(sound.frames);
@@ -169,6 +155,25 @@ void SoftwareMixer::Mix(float* output, int frames)
     }
     for (std::size_t i = 0; i < static_cast<std::size_t>(frames) * m_outputChannels; ++i)
         output[i] = std::min(1.0f, std::max(-1.0f, output[i]));
+}
+
+void SoftwareMixer::MixRecording(MixerChannel& channel, float* output, int frames) const
+{
+    const LayerSound& sound = *channel.sound;
+    const double length = static_cast<double>(sound.frames);
+    const double captured = static_cast<double>(sound.recordedFrames - channel.linkOffset);
+    // Each captured frame plays once, in order, never ahead of the capture. A
+    // mix that fell far behind picks up half a sound length before the
+    // capture, so it never reads frames that the capture is overwriting.
+    if (captured - channel.advanced > 0.5 * length)
+        channel.advanced = captured - 0.5 * length;
+    for (int f = 0; f < frames && channel.advanced + 1.0 <= captured; ++f)
+    {
+        const double position = std::fmod(channel.advanced, length);
+        for (int o = 0; o < m_outputChannels; ++o)
+            output[f * m_outputChannels + o] += channel.volume * OutputSample(sound, position, o);
+        channel.advanced += channel.step;
+    }
 }
 
 void SoftwareMixer::GetRecentSamples(const MixerChannel& channel, int offset, float* destination, int count) const

@@ -17,7 +17,8 @@ struct MixerChannel
     bool paused = false;
     // A channel that plays a sound while it is recorded follows the capture:
     // it has played (recordedFrames - linkOffset) frames, so it trails the
-    // record position by exactly what was captured before it started.
+    // record position by exactly what was captured before it started. Heard,
+    // it has mixed `advanced` of those frames so far.
     bool linked = false;
     std::uint64_t linkOffset = 0;
     std::uint32_t generation = 0;
@@ -53,6 +54,8 @@ public:
     void GetRecentSamples(const MixerChannel& channel, int offset, float* destination, int count) const;
 
 private:
+    // Adds an audible channel that follows a capture.
+    void MixRecording(MixerChannel& channel, float* output, int frames) const;
     float SampleAt(const LayerSound& sound, double position, int soundChannel) const;
     float OutputSample(const LayerSound& sound, double position, int outputChannel) const;
 

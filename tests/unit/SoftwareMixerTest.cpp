@@ -219,3 +219,63 @@ TEST(SoftwareMixer, channel_on_a_recording_trails_the_capture_by_the_frames_befo
     mixer.GetRecentSamples(mixer.GetChannel(0), 0, recent.data(), 16);
     EXPECT_EQ(recent[15], sound.samples[19999]);
 }
+
+namespace
+{
+// A looping user sound of 1000 distinct samples that a capture is writing.
+LayerSound RecordingRamp(std::uint64_t recordedFrames)
+{
+    LayerSound sound;
+    sound.frames = 1000;
+    for (std::size_t i = 0; i < sound.frames; ++i)
+        sound.samples.push_back(static_cast<float>(i + 1) / 1000.0f);
+    sound.looping = true;
+    sound.user = true;
+    sound.recording = true;
+    sound.recordedFrames = recordedFrames;
+    return sound;
+}
+}
+
+// Heard, such a channel plays every captured frame once and in order, however
+// the mixing is cut into pieces, and waits for the capture when it has caught up.
+TEST(SoftwareMixer, audible_channel_on_a_recording_plays_each_captured_frame_once)
+{
+    LayerSound sound = RecordingRamp(50);
+    SoftwareMixer mixer(4, SAMPLE_RATE, 1, false);
+    mixer.Start(0, &sound, false);
+
+    sound.recordedFrames += 100;
+    std::vector<float> heard;
+    std::vector<float> output(64);
+    for (int piece = 0; piece < 2; ++piece)
+    {
+        mixer.Mix(output.data(), 64);
+        heard.insert(heard.end(), output.begin(), output.end());
+    }
+    sound.recordedFrames += 28;
+    mixer.Mix(output.data(), 64);
+    heard.insert(heard.end(), output.begin(), output.end());
+
+    // 100 frames, silence while none are captured, then the 28 that came next.
+    for (std::size_t i = 0; i < 100; ++i)
+        ASSERT_EQ(heard[i], sound.samples[i]) << i;
+    for (std::size_t i = 100; i < 128; ++i)
+        ASSERT_EQ(heard[i], 0.0f) << i;
+    for (std::size_t i = 0; i < 28; ++i)
+        ASSERT_EQ(heard[128 + i], sound.samples[100 + i]) << i;
+    for (std::size_t i = 156; i < heard.size(); ++i)
+        ASSERT_EQ(heard[i], 0.0f) << i;
+}
+
+TEST(SoftwareMixer, audible_channel_far_behind_its_recording_picks_up_half_a_sound_before_the_capture)
+{
+    LayerSound sound = RecordingRamp(0);
+    SoftwareMixer mixer(1, SAMPLE_RATE, 1, false);
+    mixer.Start(0, &sound, false);
+    sound.recordedFrames = 900;
+    std::vector<float> output(8);
+    mixer.Mix(output.data(), 8);
+    for (std::size_t i = 0; i < 8; ++i)
+        ASSERT_EQ(output[i], sound.samples[400 + i]) << i;
+}
