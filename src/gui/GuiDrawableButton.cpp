@@ -1,5 +1,7 @@
 #include "gui/GuiDrawableButton.h"
 
+#include "gui/ComposedStretchableDrawable.h"
+
 #include "manager/GameManager.h"
 #include "utility/ExceptionBase.h"
 
@@ -91,8 +93,11 @@ const sf::Drawable& GuiDrawableButton::GetLook(GuiButtonState state) const
 GuiDrawableButton* GuiDrawableButton::Create(const sf::Vector2<float>& position, const sf::Texture& image,
     const sf::Rect<int>& normal, const sf::Rect<int>& mouseOver, const sf::Rect<int>& pressed, std::string name)
 {
+    std::unique_ptr<sf::Drawable> normalLook(LookOf(image, normal));
+    std::unique_ptr<sf::Drawable> mouseOverLook(LookOf(image, mouseOver));
+    std::unique_ptr<sf::Drawable> pressedLook(LookOf(image, pressed));
     return new GuiDrawableButton(position, static_cast<unsigned>(normal.width), static_cast<unsigned>(normal.height),
-        LookOf(image, normal), LookOf(image, mouseOver), LookOf(image, pressed), std::move(name));
+        normalLook.release(), mouseOverLook.release(), pressedLook.release(), std::move(name));
 }
 
 GuiDrawableButton* GuiDrawableButton::Create(const sf::Vector2<float>& position, const sf::Texture& image,
@@ -106,4 +111,20 @@ GuiDrawableButton* GuiDrawableButton::Create(const sf::Vector2<float>& position,
     const int frameHeight = static_cast<int>(image.getSize().y) / frames;
     auto frame = [&](int index) { return sf::Rect<int>(0, index * frameHeight, width, frameHeight); };
     return Create(position, image, frame(normal), frame(mouseOver), frame(pressed), std::move(name));
+}
+
+GuiDrawableButton* GuiDrawableButton::Create(const sf::Vector2<float>& position, unsigned width, unsigned height,
+    const ComposedStretchableDrawableConstructor& normal, const ComposedStretchableDrawableConstructor& mouseOver,
+    const ComposedStretchableDrawableConstructor& pressed, std::string name)
+{
+    auto look = [&](const ComposedStretchableDrawableConstructor& description) {
+        return new ComposedStretchableDrawable(
+            description, static_cast<float>(width), static_cast<float>(height), true);
+    };
+    // Held until the button takes them, so none is lost if a later one fails.
+    std::unique_ptr<sf::Drawable> normalLook(look(normal));
+    std::unique_ptr<sf::Drawable> mouseOverLook(look(mouseOver));
+    std::unique_ptr<sf::Drawable> pressedLook(look(pressed));
+    return new GuiDrawableButton(position, width, height, normalLook.release(), mouseOverLook.release(),
+        pressedLook.release(), std::move(name));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/ComposedStretchableDrawableConstructor.h"
 #include "gui/GuiButton.h"
 
 #include <SFML/Graphics/Drawable.hpp>
@@ -34,6 +35,12 @@ public:
     // index + 1; the looks are the frames of the three indices (not negative).
     static GuiDrawableButton* Create(const sf::Vector2<float>& position, const sf::Texture& image, int normal,
         int mouseOver, int pressed, std::string name);
+
+    // The looks are composed drawables of the given size (snapped) made from
+    // the three descriptions; the button has that size.
+    static GuiDrawableButton* Create(const sf::Vector2<float>& position, unsigned width, unsigned height,
+        const ComposedStretchableDrawableConstructor& normal, const ComposedStretchableDrawableConstructor& mouseOver,
+        const ComposedStretchableDrawableConstructor& pressed, std::string name);
 
     // The drawable shown in a state, for tests and subclasses.
     const sf::Drawable& GetLook(GuiButtonState state) const;

@@ -1,5 +1,6 @@
 #include "GuiPointer.h"
 
+#include "gui/ComposedStretchableDrawable.h"
 #include "gui/GuiButtonOverlayDrawable.h"
 #include "gui/GuiDrawableButton.h"
 #include "gui/GuiManager.h"
@@ -210,6 +211,38 @@ TEST(GuiDrawableButton, cuts_its_looks_from_an_image)
     EXPECT_EQ("GuiDrawableButton frame indices cannot be negative", RecordOf<ErrorMessage>([&] {
         delete GuiDrawableButton::Create(sf::Vector2f(), strip.texture, 0, -1, 2, "bad");
     }));
+}
+
+TEST(GuiDrawableButton, made_from_descriptions_shows_them_at_its_size)
+{
+    typedef ComposedStretchableDrawableConstructor Description;
+    Picture red(45, 45, sf::Color::Red);
+    Picture green(45, 45, sf::Color::Green);
+    Picture blue(45, 45, sf::Color::Blue);
+    std::unique_ptr<Description> normal(Description::Create3x1(red.texture, { 0, 0, 45, 45 }, 7, 7, false));
+    std::unique_ptr<Description> over(Description::Create3x1(green.texture, { 0, 0, 45, 45 }, 7, 7, false));
+    std::unique_ptr<Description> pressed(Description::Create3x1(blue.texture, { 0, 0, 45, 45 }, 7, 7, false));
+    GuiManager gui;
+    GuiDrawableButton* button
+        = GuiDrawableButton::Create(sf::Vector2f(100.0f, 100.0f), 300, 45, *normal, *over, *pressed, "bar");
+    gui.AddElement(button);
+    EXPECT_EQ(300.0f, button->GetWidth());
+    EXPECT_EQ(45.0f, button->GetHeight());
+    for (GuiButton::GuiButtonState state :
+        { GuiButton::GuiButtonStateNormal, GuiButton::GuiButtonStateMouseOver, GuiButton::GuiButtonStatePressed })
+    {
+        const auto& look = dynamic_cast<const ComposedStretchableDrawable&>(button->GetLook(state));
+        EXPECT_EQ(300.0f, look.GetWidth()) << state;
+        EXPECT_EQ(sf::Vector2f(100.0f, 100.0f), look.getPosition()) << state;
+    }
+    PointerAtPixel(AWAY.x, AWAY.y);
+    const sf::Image shot = Shot([&] { gui.Draw(); });
+    EXPECT_EQ(sf::Color::Red, shot.getPixel(100, 100));
+    EXPECT_EQ(sf::Color::Red, shot.getPixel(399, 144));
+    EXPECT_EQ(sf::Color::White, shot.getPixel(400, 144));
+    PointerAtPixel(OVER.x, OVER.y);
+    gui.HandleEvent(MouseMoved());
+    EXPECT_EQ(sf::Color::Green, Shot([&] { gui.Draw(); }).getPixel(250, 120));
 }
 
 TEST(GuiButtonOverlay, lands_on_its_anchor_and_follows_the_button)
