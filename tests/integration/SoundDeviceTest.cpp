@@ -1,24 +1,31 @@
 // Needs the sound server of tools/headless.sh. Each case runs in a child of
 // its own that reads an ALSA configuration of the test's own besides the
 // system's: devices listed ahead of the server's, as raw hardware devices are
-// on a desktop, and a device of the server that does not exist.
+// on a desktop, a stereo microphone that hears the voice on its right side
+// alone (a recording of the test's own, paced by the server), and a device of
+// the server that does not exist.
 #include "sound/SoundMicrophoneAnalyzer.h"
 #include "sound/SoundSystem.h"
+#include "support/MicFeeder.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
 {
 const int SAMPLE_RATE = 48000;
 const int SPECTRUM_SIZE = 8192;
+const float HZ_PER_BIN = 24000.0f / SPECTRUM_SIZE;
 
 const char* const ALSA_CONFIGURATION = R"(
 pcm.first { type null }
@@ -27,13 +34,24 @@ pcm.gone {
     type pulse
     device "nosuchdevice"
 }
+pcm.rightmic {
+    type file
+    slave.pcm "pulse"
+    file "/dev/null"
+    infile "RIGHT"
+    format "raw"
+}
 )";
+// What the right-side microphone hears, as 32-bit float stereo frames.
+const char* const RIGHT_RECORDING = "right.raw";
 
 // Points ALSA at the system's configuration and the test's own; only a child
 // may do this, before the sound system is created.
 void UseTestDevices(const ScratchFolder& folder)
 {
-    folder.Write("asound.conf", ALSA_CONFIGURATION);
+    std::string configuration = ALSA_CONFIGURATION;
+    configuration.replace(configuration.find("RIGHT"), 5, folder.File(RIGHT_RECORDING));
+    folder.Write("asound.conf", configuration);
     const std::string path = "/usr/share/alsa/alsa.conf:" + folder.File("asound.conf");
     setenv("ALSA_CONFIG_PATH", path.c_str(), 1);
 }
@@ -81,6 +99,49 @@ TEST(SoundDevices, driver_0_is_the_default_device_then_the_others_in_their_order
         },
         testing::ExitedWithCode(0),
         "playback: default \\| default;first;second;pulse;\nrecord: default \\| default;first;second;pulse;\n");
+}
+
+// Opened in mono, the stereo frames would be read as mono ones; opened with
+// its two channels and mixed down, the voice on the right is heard at half
+// its level.
+TEST(SoundDevices, stereo_microphone_with_the_voice_on_one_side_is_mixed_down_to_mono)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ScratchFolder folder;
+            UseTestDevices(folder);
+            std::vector<float> frames;
+            for (int i = 0; i < 5 * SAMPLE_RATE; ++i)
+            {
+                frames.push_back(0.0f);
+                frames.push_back(static_cast<float>(0.5 * std::sin(2.0 * 3.141592653589793 * 440.0 * i / SAMPLE_RATE)));
+            }
+            folder.Write(RIGHT_RECORDING, std::string(reinterpret_cast<const char*>(frames.data()),
+                                                      frames.size() * sizeof(float)));
+            // Keeps the server's microphone, which paces the device, running.
+            MicFeeder feeder;
+            SoundSystem system;
+            Configure(system, FMOD_OUTPUTTYPE_NOSOUND, 0);
+            SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
+            analyzer.Start(IndexOf(system.EnlistRecordDrivers(), "rightmic"));
+            bool heard = false;
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+            while (!heard && std::chrono::steady_clock::now() < end)
+            {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                system.Update();
+                analyzer.Update();
+                heard = analyzer.IsDominantHzActive() &&
+                        std::fabs(analyzer.GetDominantHz() - 439.453125f) <= HZ_PER_BIN &&
+                        std::fabs(analyzer.GetVolume() - 0.25f) < 0.02f;
+            }
+            std::cerr << (heard ? "heard the voice at half its level" : "missed the voice") << ": "
+                      << analyzer.GetDominantHz() << " Hz, volume " << analyzer.GetVolume() << std::endl;
+            analyzer.Stop();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "heard the voice at half its level");
 }
 
 TEST(SoundDevices, device_that_cannot_be_opened_ends_with_the_sound_error_naming_it)
