@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,18 +33,21 @@ const Field FIELDS[] = {
     {"calibratedReaderUpper", &PreferencesFile::Entries::calibratedReaderUpper},
 };
 const std::size_t ALWAYS_WRITTEN = 4;
+// As many links as the system follows in one path lookup.
+const int MAX_LINK_HOPS = 40;
 
 bool IsStreamSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool WriteAll(int fd, const std::string& text)
+bool WriteAllAt(int fd, const std::string& text, off_t offset)
 {
     std::size_t done = 0;
     while (done < text.size())
     {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        const ssize_t written =
+            ::pwrite(fd, text.data() + done, text.size() - done, offset + static_cast<off_t>(done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -50,6 +55,59 @@ bool WriteAll(int fd, const std::string& text)
         done += static_cast<std::size_t>(written);
     }
     return true;
+}
+
+// The file a path names after following its symbolic links, so that a
+// replacement lands on the linked file instead of the link. Nothing for a loop.
+std::optional<std::string> ResolveLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < MAX_LINK_HOPS; ++hop)
+    {
+        struct stat info;
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::vector<char> link(PATH_MAX + 1);
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size() - 1);
+        if (length <= 0)
+            return std::nullopt;
+        const std::string destination(link.data(), static_cast<std::size_t>(length));
+        const std::string::size_type slash = current.rfind('/');
+        if (destination[0] == '/' || slash == std::string::npos)
+            current = destination;
+        else
+            current = current.substr(0, slash + 1) + destination;
+    }
+    return std::nullopt;
+}
+
+// Rewrites an existing file through its own descriptor, for a folder in which
+// no temporary file can be made. The old content is kept until the new text is
+// safe: the text is first appended behind it, which is where a full disk or a
+// size limit stops the write (the file is then cut back to its old length);
+// only then is it written over the start, within space the file already holds,
+// and the file cut to the new length.
+bool WriteInPlace(const std::string& path, const std::string& text)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok)
+    {
+        const off_t oldSize = info.st_size;
+        if (!WriteAllAt(fd, text, oldSize) || ::fsync(fd) != 0)
+        {
+            ok = false;
+            if (::ftruncate(fd, oldSize) == 0)
+                ::fsync(fd);
+        }
+        ok = ok && WriteAllAt(fd, text, 0) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 &&
+             ::fsync(fd) == 0;
+    }
+    ok = (::close(fd) == 0) && ok;
+    return ok;
 }
 
 // Opening without blocking keeps a FIFO named like the file from hanging the
@@ -155,19 +213,30 @@ std::string PreferencesFile::Format(const Entries& entries)
 
 bool PreferencesFile::Write(const std::string& path, const Entries& entries)
 {
+    const std::optional<std::string> target = ResolveLinks(path);
+    if (!target)
+        return false;
     const std::string text = Format(entries);
-    std::vector<char> temporary(path.begin(), path.end());
+    struct stat old;
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    std::vector<char> temporary(target->begin(), target->end());
     const char suffix[] = ".tmp-XXXXXX";
     temporary.insert(temporary.end(), suffix, suffix + sizeof(suffix));
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return false;
-    // mkstemp makes the file private; give it the mode an ordinary new file gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
+        return exists && S_ISREG(old.st_mode) && WriteInPlace(*target, text);
+    // mkstemp makes the file private: give it the old file's mode, or the one an
+    // ordinary new file gets.
+    mode_t mode = old.st_mode & 07777;
+    if (!exists)
+    {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAllAt(fd, text, 0) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.data(), path.c_str()) == 0;
+    ok = ok && ::rename(temporary.data(), target->c_str()) == 0;
     if (!ok)
         ::unlink(temporary.data());
     return ok;

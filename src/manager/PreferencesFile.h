@@ -7,7 +7,9 @@
 // Reads and writes the preferences XML. Reading is tolerant: any root, any
 // order, other elements mixed in, the first element of each name counts, and
 // whatever cannot be read is simply absent. Writing replaces the file through
-// a temporary file in the same folder, so the old file survives a failed write.
+// a temporary file in the same folder, so the old file survives a failed write;
+// a symbolic link is written through to its file, whose mode stays, and a file
+// in a folder that takes no new files is rewritten in place.
 class PreferencesFile
 {
 public:

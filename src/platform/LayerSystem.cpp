@@ -175,15 +175,21 @@ FMOD_RESULT LayerSystem::Init(int maxChannels)
         return FMOD_ERR_INITIALIZED;
     if (maxChannels < 1 || maxChannels > MAX_MIXER_CHANNELS)
         return FMOD_ERR_INVALID_PARAM;
+    m_unopenedDevice.clear();
     if (m_outputKind != OutputNone)
     {
         const std::vector<int> devices = PlaybackDevices();
         if (static_cast<std::size_t>(m_driver) < devices.size())
         {
+            const int device = devices[static_cast<std::size_t>(m_driver)];
             m_playback.reset(new PlaybackStream(
                 m_outputChannels, static_cast<std::size_t>(m_sampleRate * PLAYBACK_RING_SECONDS)));
-            if (!m_playback->Open(devices[static_cast<std::size_t>(m_driver)], m_sampleRate))
+            if (!m_playback->Open(device, m_sampleRate))
+            {
                 m_playback.reset();
+                if (m_outputKind != OutputAuto)
+                    m_unopenedDevice = Backend().GetDeviceName(device);
+            }
         }
         // Auto-detection falls back to no sound, so a machine without
         // speakers still runs; a chosen output must work.
@@ -222,6 +228,11 @@ FMOD_RESULT LayerSystem::GetDriverNames(bool record, std::vector<std::string>& n
     return FMOD_OK;
 }
 
+const std::string& LayerSystem::GetUnopenedDevice() const
+{
+    return m_unopenedDevice;
+}
+
 FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bool loop)
 {
     if (!m_initialised)
@@ -230,6 +241,7 @@ FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bo
     if (found == m_sounds.end())
         return FMOD_ERR_INVALID_HANDLE;
     LayerSound& sound = *found->second;
+    m_unopenedDevice.clear();
     const std::vector<int> devices = RecordDevices();
     if (devices.empty())
         return FMOD_ERR_RECORD;
@@ -246,8 +258,12 @@ FMOD_RESULT LayerSystem::RecordStart(int recordDriver, std::uint64_t soundId, bo
         sound.channels, static_cast<std::size_t>(sound.frequency * CAPTURE_RING_SECONDS)));
     capture.sound = &sound;
     capture.loop = loop;
-    if (!capture.stream->Open(devices[static_cast<std::size_t>(recordDriver)], sound.frequency))
+    const int device = devices[static_cast<std::size_t>(recordDriver)];
+    if (!capture.stream->Open(device, sound.frequency))
+    {
+        m_unopenedDevice = Backend().GetDeviceName(device);
         return FMOD_ERR_RECORD;
+    }
     sound.recording = true;
     sound.recordedFrames = 0;
     m_captures[recordDriver] = std::move(capture);

@@ -33,6 +33,9 @@ public:
     FMOD_RESULT Update();
 
     FMOD_RESULT GetDriverNames(bool record, std::vector<std::string>& names);
+    // The device that the last Init or RecordStart found but could not open;
+    // empty when that call failed otherwise or not at all.
+    const std::string& GetUnopenedDevice() const;
 
     FMOD_RESULT RecordStart(int driver, std::uint64_t sound, bool loop);
     FMOD_RESULT RecordStop(int driver);
@@ -86,6 +89,7 @@ private:
     int m_outputChannels;
     FMOD_DSP_RESAMPLER m_resampler;
     bool m_initialised;
+    std::string m_unopenedDevice;
 
     std::unique_ptr<PortAudioBackend> m_backend;
     std::unique_ptr<SoftwareMixer> m_mixer;

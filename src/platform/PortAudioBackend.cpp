@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -23,6 +24,13 @@ void IgnoreJackMessage(const char*)
 }
 
 const char* const PULSE_DEVICE_PREFIX = "pulse";
+// Channels a device is opened with at most, when it takes no fewer.
+const int MAX_DEVICE_CHANNELS = 32;
+// Asked for fewer channels than a device offers at least, PortAudio's ALSA
+// host opens it with more and hands over the first ones alone; opened with two,
+// a stereo-only microphone is mixed down here, whichever side the voice is on,
+// and mono output is heard on both speakers.
+const int PREFERRED_DEVICE_CHANNELS = 2;
 
 // Some ALSA plug-ins write to standard error directly while PortAudio probes
 // them (the JACK plug-in warns about long program names), past the handlers;
@@ -106,6 +114,15 @@ std::vector<int> PortAudioBackend::ListDevices(HostKind host, bool input) const
             continue;
         devices.push_back(i);
     }
+    // Driver 0 is the system's default device (the one the desktop's sound
+    // settings choose), as in the sound library the game was made for; the raw
+    // hardware devices come first in PortAudio's order and are often busy.
+    const PaHostApiInfo* apiInfo = Pa_GetHostApiInfo(api);
+    const PaDeviceIndex preferred =
+        apiInfo ? (input ? apiInfo->defaultInputDevice : apiInfo->defaultOutputDevice) : paNoDevice;
+    const auto found = std::find(devices.begin(), devices.end(), preferred);
+    if (found != devices.end())
+        std::rotate(devices.begin(), found, found + 1);
     return devices;
 }
 
@@ -113,6 +130,24 @@ std::string PortAudioBackend::GetDeviceName(int device) const
 {
     const PaDeviceInfo* info = m_available ? Pa_GetDeviceInfo(device) : nullptr;
     return info && info->name ? std::string(info->name) : std::string();
+}
+
+std::vector<int> PortAudioBackend::ChannelChoices(int device, int soundChannels, bool input)
+{
+    std::vector<int> choices;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+    if (!info)
+        return choices;
+    const int offered = std::min(input ? info->maxInputChannels : info->maxOutputChannels, MAX_DEVICE_CHANNELS);
+    // A device that refuses the first count may still take one it offers;
+    // the streams mix between the two.
+    for (int count : {std::max(soundChannels, PREFERRED_DEVICE_CHANNELS), soundChannels, offered})
+    {
+        count = std::min(count, offered);
+        if (count >= 1 && std::find(choices.begin(), choices.end(), count) == choices.end())
+            choices.push_back(count);
+    }
+    return choices;
 }
 
 PaStream* PortAudioBackend::OpenStream(int device, int channelCount, bool input, int sampleRate,

@@ -132,6 +132,26 @@ const char* const ERROR_TEXTS[] = {
 const int ERROR_TEXT_COUNT = static_cast<int>(sizeof(ERROR_TEXTS) / sizeof(ERROR_TEXTS[0]));
 static_assert(sizeof(ERROR_TEXTS) / sizeof(ERROR_TEXTS[0]) == 98, "one text per code 0..97");
 
+// A device that was found but could not be opened is named in the text of
+// the failure it caused, until the next failure of that kind.
+FMOD_RESULT unopenedResult = FMOD_OK;
+std::string unopenedText;
+
+FMOD_RESULT NoteUnopenedDevice(FMOD_RESULT result, const LayerSystem& layer)
+{
+    if (result != FMOD_ERR_OUTPUT_INIT && result != FMOD_ERR_RECORD)
+        return result;
+    unopenedResult = result;
+    unopenedText.clear();
+    const std::string& device = layer.GetUnopenedDevice();
+    if (device.empty())
+        return result;
+    unopenedText = result == FMOD_ERR_RECORD
+                       ? "Recording failed: the recording device \"" + device + "\" could not be opened."
+                       : "The output device \"" + device + "\" could not be opened.";
+    return result;
+}
+
 std::uint64_t ToNumber(const void* handle)
 {
     return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
@@ -297,7 +317,8 @@ FMOD_RESULT FMOD_System_SetSoftwareFormat(FMOD_SYSTEM* system, int samplerate, F
 FMOD_RESULT FMOD_System_Init(FMOD_SYSTEM* system, int maxchannels, FMOD_INITFLAGS, void*)
 {
     LayerSystem* layer = SystemOf(system);
-    return layer ? Guarded([&] { return layer->Init(maxchannels); }) : FMOD_ERR_INVALID_HANDLE;
+    return layer ? NoteUnopenedDevice(Guarded([&] { return layer->Init(maxchannels); }), *layer)
+                 : FMOD_ERR_INVALID_HANDLE;
 }
 
 FMOD_RESULT FMOD_System_Update(FMOD_SYSTEM* system)
@@ -335,7 +356,8 @@ FMOD_RESULT FMOD_System_RecordStart(FMOD_SYSTEM* system, int id, FMOD_SOUND* sou
         return FMOD_ERR_INVALID_PARAM;
     if ((ToNumber(sound) >> SERIAL_SHIFT) != ToNumber(system))
         return FMOD_ERR_INVALID_HANDLE;
-    return Guarded([&] { return layer->RecordStart(id, ToNumber(sound) & LOW_MASK, loop != 0); });
+    return NoteUnopenedDevice(
+        Guarded([&] { return layer->RecordStart(id, ToNumber(sound) & LOW_MASK, loop != 0); }), *layer);
 }
 
 FMOD_RESULT FMOD_System_RecordStop(FMOD_SYSTEM* system, int id)
@@ -482,6 +504,8 @@ FMOD_RESULT FMOD_Channel_IsPlaying(FMOD_CHANNEL* channel, FMOD_BOOL* isplaying)
 
 const char* FMOD_ErrorString(FMOD_RESULT result)
 {
+    if (result == unopenedResult && !unopenedText.empty())
+        return unopenedText.c_str();
     const int code = static_cast<int>(result);
     return code >= 0 && code < ERROR_TEXT_COUNT ? ERROR_TEXTS[code] : "Unknown error.";
 }

@@ -158,4 +158,6 @@ FMOD_RESULT FMOD_Channel_GetCurrentSound(FMOD_CHANNEL* channel, FMOD_SOUND** sou
 FMOD_RESULT FMOD_Channel_IsPlaying(FMOD_CHANNEL* channel, FMOD_BOOL* isplaying);
 
 // The layer's short text for a result code; "Unknown error." outside 0..97.
+// After an output or a recording device was found but could not be opened,
+// the text of that failure names the device.
 const char* FMOD_ErrorString(FMOD_RESULT result);

@@ -6,6 +6,7 @@
 #include <boost/ptr_container/exception.hpp>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -113,20 +114,32 @@ public:
     {
         if (IsLocked())
             return;
-        if (!m_pendingAdditions.empty())
+        // Both queues are taken out first, so that a failing addition cannot leave
+        // entries behind that are both in the list and still queued. A refused
+        // entry does not stop the rest: every queued addition after it is still
+        // taken in (owned, so nothing leaks) and the removals are still applied;
+        // the first failure leaves once the queues are done.
+        std::vector<TElement*> additions;
+        additions.swap(m_pendingAdditions);
+        std::vector<TElement*> removals;
+        removals.swap(m_pendingRemovals);
+        std::exception_ptr failure;
+        for (TElement* element : additions)
         {
-            // Taken out first, so that a failing addition cannot leave entries behind
-            // that are both in the list and still queued.
-            std::vector<TElement*> additions;
-            additions.swap(m_pendingAdditions);
-            AddElements(additions);
+            try
+            {
+                AddElement(element);
+            }
+            catch (...)
+            {
+                if (!failure)
+                    failure = std::current_exception();
+            }
         }
-        if (!m_pendingRemovals.empty())
-        {
-            std::vector<TElement*> removals;
-            removals.swap(m_pendingRemovals);
+        if (!removals.empty())
             RemoveAndDeleteElements(removals);
-        }
+        if (failure)
+            std::rethrow_exception(failure);
     }
 
     bool IsLocked() const

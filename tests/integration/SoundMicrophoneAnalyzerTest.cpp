@@ -2,16 +2,21 @@
 // through the FIFO named by VELMORA_TEST_MIC_FIFO.
 #include "sound/SoundMicrophoneAnalyzer.h"
 #include "sound/SoundSystem.h"
+#include "support/ChildProcess.h"
 #include "support/MicFeeder.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,6 +60,43 @@ bool UpdateUntil(SoundSystem& system, SoundMicrophoneAnalyzer& analyzer, std::ch
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;
+}
+
+// Amplitude of the frequency in 16-bit mono samples (Goertzel), 0..1 for a sine.
+double AmplitudeAt(const std::string& raw, double hz)
+{
+    const std::size_t count = raw.size() / sizeof(short);
+    if (count == 0)
+        return 0.0;
+    const double coefficient = 2.0 * std::cos(2.0 * 3.141592653589793 * hz / SAMPLE_RATE);
+    double previous = 0.0;
+    double beforePrevious = 0.0;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        short sample = 0;
+        std::memcpy(&sample, raw.data() + i * sizeof(short), sizeof(short));
+        const double current = sample / 32768.0 + coefficient * previous - beforePrevious;
+        beforePrevious = previous;
+        previous = current;
+    }
+    const double power = previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+    return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(count);
+}
+
+void WriteTone(const std::string& path, double hz, float amplitude, int frames)
+{
+    SF_INFO info = {};
+    info.samplerate = SAMPLE_RATE;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    std::vector<float> samples(static_cast<std::size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        samples[static_cast<std::size_t>(i)] =
+            amplitude * static_cast<float>(std::sin(2.0 * 3.141592653589793 * hz * i / SAMPLE_RATE));
+    sf_writef_float(file, samples.data(), frames);
+    sf_close(file);
 }
 
 bool WithinOneBin(float hz, float expected)
@@ -215,4 +257,57 @@ TEST(SoundMicrophoneAnalyzerServer, no_record_device_ends_with_the_sound_error)
             analyzer.Start(0);
         },
         ::testing::ExitedWithCode(255), "FMOD error! \\(72\\) Recording failed: no recording device exists");
+}
+
+// The channel that plays the recording is only read, never heard: what reaches
+// the speakers (the null sink's monitor) holds the sound that the game plays,
+// here a 1000 Hz loop, and nothing of the 440 Hz tone at the microphone.
+TEST_F(SoundMicrophoneAnalyzerServerTest, microphone_is_not_heard_through_the_speakers)
+{
+    ScratchFolder folder;
+    WriteTone(folder.File("loop.wav"), 1000.0, 0.5f, SAMPLE_RATE);
+    feeder.SetTone(440.0f, 0.5f);
+    ChildProcess speaker("/usr/bin/parec", folder.Path(),
+                         {"--device=speaker.monitor", "--raw", "--format=s16le", "--rate=48000", "--channels=1",
+                          "--latency-msec=20"});
+    SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
+    analyzer.Start(ServerRecordDriver(system));
+    Sound loop = system.CreateSound(folder.File("loop.wav").c_str(), FMOD_LOOP_NORMAL | FMOD_2D | FMOD_SOFTWARE);
+    system.PlaySound(loop);
+    // The analyzer hears the tone meanwhile, so the recording is played.
+    EXPECT_TRUE(UpdateUntil(system, analyzer, std::chrono::milliseconds(3000), [&] {
+        return analyzer.IsDominantHzActive() && WithinOneBin(analyzer.GetDominantHz(), 439.453125f);
+    }));
+    // The null sink hands its monitor the sound in blocks of up to its latency.
+    const std::size_t wanted = 2 * SAMPLE_RATE * sizeof(short);
+    UpdateUntil(system, analyzer, std::chrono::milliseconds(10000),
+                [&] { return speaker.Stdout().size() >= wanted; });
+    analyzer.Stop();
+    speaker.Wait(0.0);
+    const std::string heard = speaker.Stdout();
+    ASSERT_GE(heard.size(), wanted) << speaker.Stderr();
+    EXPECT_GT(AmplitudeAt(heard, 1000.0), 0.1) << "the speakers do not carry what the game plays";
+    EXPECT_LT(AmplitudeAt(heard, 440.0), 0.005);
+}
+
+// The recording is read 200 ms behind the capture: a short burst after which
+// the microphone stalls is not analysed yet, and is once the capture moves on.
+TEST_F(SoundMicrophoneAnalyzerServerTest, analysis_trails_the_capture_by_the_head_start)
+{
+    feeder.SetTone(440.0f, 0.0f);
+    SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
+    analyzer.Start(ServerRecordDriver(system));
+    // 40 ms of tone, well inside the 200 ms that the analysis trails by.
+    feeder.SendBurstThenStall(440.0f, 0.5f, SAMPLE_RATE / 25);
+    float loudest = 0.0f;
+    UpdateUntil(system, analyzer, std::chrono::milliseconds(600), [&] {
+        loudest = std::max(loudest, analyzer.GetVolume());
+        return false;
+    });
+    EXPECT_LT(loudest, 0.05f) << "the burst was analysed before the capture moved past it";
+    feeder.SetTone(440.0f, 0.0f);
+    EXPECT_TRUE(UpdateUntil(system, analyzer, std::chrono::milliseconds(3000),
+                            [&] { return analyzer.GetVolume() > 0.4f; }))
+        << "the burst never reached the analysis";
+    analyzer.Stop();
 }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 // Writes a tone (or silence) into the virtual microphone of tools/headless.sh,
 // through the FIFO named by VELMORA_TEST_MIC_FIFO, at the pace of real time a
@@ -16,14 +17,22 @@ public:
     ~MicFeeder();
 
     bool IsOpen() const;
+    // Feeds the tone from now on (and ends a stall).
     void SetTone(float hz, float amplitude);
+    // Writes exactly the given number of frames of the tone, then nothing more
+    // while the pipe stays open, so the virtual microphone stalls after them;
+    // SetTone resumes. Returns once the burst is written.
+    void SendBurstThenStall(float hz, float amplitude, int frames);
 
 private:
     void Run();
+    void Synthesize(std::vector<short>& samples, double& phase) const;
 
     int m_fd;
     std::atomic<float> m_hz;
     std::atomic<float> m_amplitude;
     std::atomic<bool> m_running;
+    std::atomic<int> m_burstFrames;
+    std::atomic<bool> m_stalled;
     std::thread m_worker;
 };

@@ -95,8 +95,33 @@ INSTANTIATE_TEST_SUITE_P(
                                Manager()->SetNextGameMode(new RecordingMode(n == 1 ? "B" : "C", log));
                        };
                    },
-                   {"A event", "A event", "B dtor", "A teardown", "A dtor", "C init", "C process", "C draw"},
+                   // The replaced request is deleted at the switch, not when it is replaced.
+                   {"A event", "A event", "A teardown", "A dtor", "C init", "B dtor", "C process", "C draw"},
                    {"C event", "C event", "C process", "C draw"}},
+        SwitchCase{"mode_replaced_then_handed_over_again_is_switched_in_alive",
+                   [](RecordingMode& a, Log& log) {
+                       a.onEvent = [&log](int n) {
+                           if (n != 1)
+                               return;
+                           RecordingMode* b = new RecordingMode("B", log);
+                           Manager()->SetNextGameMode(b);
+                           Manager()->SetNextGameMode(new RecordingMode("C", log));
+                           Manager()->SetNextGameMode(b);
+                       };
+                   },
+                   {"A event", "A event", "A teardown", "A dtor", "B init", "C dtor", "B process", "B draw"},
+                   {"B event", "B event", "B process", "B draw"}},
+        SwitchCase{"current_mode_handing_itself_over_then_another_is_deleted_once",
+                   [](RecordingMode& a, Log& log) {
+                       a.onEvent = [&a, &log](int n) {
+                           if (n != 1)
+                               return;
+                           Manager()->SetNextGameMode(&a);
+                           Manager()->SetNextGameMode(new RecordingMode("B", log));
+                       };
+                   },
+                   {"A event", "A event", "A teardown", "B init", "A dtor", "B process", "B draw"},
+                   {"B event", "B event", "B process", "B draw"}},
         SwitchCase{"request_in_initialisation_is_switched_in_the_same_step",
                    [](RecordingMode& a, Log& log) {
                        a.onEvent = [&log](int n) {
@@ -211,4 +236,32 @@ TEST(GameModeManager, missing_parent_and_empty_modes_are_refused)
     EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.GetParentMode(); }), "No parent mode exists");
     EXPECT_EQ(WhatOf<boost::bad_pointer>([&] { manager.SetGameMode(nullptr); }), "Null pointer in 'push_back()'");
     EXPECT_THROW(manager.GoToSubMode(nullptr), boost::bad_pointer);
+}
+
+TEST(GameModeManager, mode_already_on_the_stack_below_the_top_is_refused)
+{
+    GameManager::ResetForTesting();
+    Log log;
+    {
+        GameModeManager manager;
+        RecordingMode* a = new RecordingMode("A", log);
+        manager.SetGameMode(a);
+        RecordingMode* s = new RecordingMode("S", log);
+        manager.GoToSubMode(s);
+        manager.Process();
+        log.clear();
+
+        const std::string refused = "The game mode handed over is already on the mode stack below the current mode";
+        EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.SetNextGameMode(a); }), refused);
+        EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.SetGameMode(a); }), refused);
+        EXPECT_EQ(RecordOf<ErrorMessage>([&] { manager.GoToSubMode(s); }),
+                  "The game mode handed over as a sub-mode is already on the mode stack");
+        // Nothing changed hands: the stack stays as it was and nothing was deleted.
+        EXPECT_TRUE(manager.Process());
+        EXPECT_EQ(manager.GetParentMode(), a);
+        EXPECT_EQ(log, (Log{"S process"}));
+        log.clear();
+    }
+    EXPECT_EQ(log, (Log{"A dtor", "S dtor"}));
+    GameManager::ResetForTesting();
 }

@@ -188,6 +188,30 @@ TEST(LockedList, null_element_is_refused_when_it_would_enter_the_list)
     EXPECT_EQ(list.GetElements()[0]->id, 1);
 }
 
+TEST(LockedList, refused_queued_entry_still_applies_everything_queued_around_it)
+{
+    std::vector<int> destroyed;
+    {
+        LockedList<Probe> list;
+        Probe* doomed = new Probe(0, destroyed);
+        list.AddElement(doomed);
+        list.LockEntities();
+        list.AddElements({new Probe(1, destroyed), nullptr, new Probe(2, destroyed)});
+        list.RemoveAndDeleteElement(doomed);
+        list.UnlockEntities();
+        EXPECT_EQ(WhatOf<boost::bad_pointer>([&] { list.ApplyQueuedChanges(); }), "Null pointer in 'push_back()'");
+
+        // The addition after the refused one is in (owned, not leaked) and the removal was applied.
+        std::vector<int> contents;
+        for (auto const& element : list.GetElements())
+            contents.push_back(element->id);
+        EXPECT_EQ(Join(contents), "1 2");
+        EXPECT_EQ(Join(destroyed), "0");
+        EXPECT_NO_THROW(list.ApplyQueuedChanges()) << "nothing stays queued";
+    }
+    EXPECT_EQ(Join(destroyed), "0 1 2");
+}
+
 TEST(LockedList, destruction_frees_elements_in_order_and_unapplied_additions)
 {
     std::vector<int> destroyed;

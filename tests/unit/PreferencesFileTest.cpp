@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <csignal>
+#include <filesystem>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -174,29 +178,71 @@ TEST(PreferencesFile, writes_four_or_seven_elements_and_reads_them_back)
     EXPECT_EQ(1, folder.CountEntries()) << "no temporary file is left behind";
 }
 
+namespace
+{
+// Root ignores permissions: a child that must meet them drops to nobody.
+void DropRoot()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(2);
+}
+
+void ReadOnlyFolder(const ScratchFolder& folder)
+{
+    if (::chmod(folder.Path().c_str(), 0555) != 0)
+        ::_exit(2);
+    DropRoot();
+}
+
+// A full disk: every file stops growing after a few bytes, mid-write.
+void WriteCutShort(const ScratchFolder&)
+{
+    const struct rlimit limit = {8, 8};
+    if (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ::_exit(2);
+}
+
+std::size_t EntriesIn(const std::string& path)
+{
+    const std::filesystem::directory_iterator entries(path);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+// Writes in a child process that sets up its own conditions first; true when
+// the write reported success.
+bool WriteInChild(const ScratchFolder& folder, const std::string& path, const Entries& entries,
+                  void (*setUp)(const ScratchFolder&))
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return false;
+    if (child == 0)
+    {
+        setUp(folder);
+        ::_exit(PreferencesFile::Write(path, entries) ? 0 : 1);
+    }
+    int status = 0;
+    EXPECT_EQ(child, ::waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(2, WEXITSTATUS(status)) << "the child could not set up its conditions";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+}
+
 TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
 {
-    // Each way runs the write in a child process that sets up its own failure.
     const struct
     {
         const char* what;
         void (*setUp)(const ScratchFolder& folder);
     } ways[] = {
-        // The file itself stays writable, so only a write through another file
-        // in the folder fails. Root ignores permissions: the child drops to nobody.
-        {"read-only folder",
+        {"write cut short", &WriteCutShort},
+        // The file itself stays writable, so it is rewritten in place, where the
+        // same limit must not cost the old content either.
+        {"read-only folder and write cut short",
          [](const ScratchFolder& folder) {
-             if (::chmod(folder.Path().c_str(), 0555) != 0)
-                 ::_exit(2);
-             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                 ::_exit(2);
-         }},
-        // A full disk: every file stops growing after a few bytes, mid-write.
-        {"write cut short",
-         [](const ScratchFolder&) {
-             const struct rlimit limit = {8, 8};
-             if (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-                 ::_exit(2);
+             WriteCutShort(folder);
+             ReadOnlyFolder(folder);
          }},
     };
     for (const auto& way : ways)
@@ -207,20 +253,93 @@ TEST(PreferencesFile, failed_write_leaves_the_old_file_whole)
         folder.Write("config.xml", old);
         ASSERT_EQ(0, ::chmod(path.c_str(), 0666));
 
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0)
-        {
-            way.setUp(folder);
-            ::_exit(PreferencesFile::Write(path, E(1, 6, 0, 0, 0, 180, 440)) ? 1 : 0);
-        }
-        int status = 0;
-        ASSERT_EQ(child, ::waitpid(child, &status, 0)) << way.what;
-        ASSERT_TRUE(WIFEXITED(status)) << way.what;
-        EXPECT_EQ(0, WEXITSTATUS(status)) << way.what << ": the write should have reported failure";
+        EXPECT_FALSE(WriteInChild(folder, path, E(1, 6, 0, 0, 0, 180, 440), way.setUp))
+            << way.what << ": the write should have reported failure";
         EXPECT_EQ(old, folder.Read("config.xml")) << way.what;
         EXPECT_EQ(1, folder.CountEntries()) << way.what << ": no temporary file is left behind";
     }
+}
+
+TEST(PreferencesFile, file_in_a_read_only_folder_is_rewritten_in_place)
+{
+    ScratchFolder folder;
+    const std::string path = folder.File("config.xml");
+    // Longer than what replaces it, so a rewrite must also cut the file.
+    folder.Write("config.xml", "<config><playerType>2</playerType><other>" + std::string(200, 'x') +
+                                   "</other></config>");
+    ASSERT_EQ(0, ::chmod(path.c_str(), 0666));
+
+    EXPECT_TRUE(WriteInChild(folder, path, E(1, 12, 0, 0, 0, 180, 440), &ReadOnlyFolder));
+    EXPECT_EQ(PreferencesFile::Format(E(1, 12, 0, 0, 0, 180, 440)), folder.Read("config.xml"));
+    EXPECT_EQ(1, folder.CountEntries());
+}
+
+TEST(PreferencesFile, write_keeps_the_mode_of_the_file_it_replaces)
+{
+    for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604)})
+    {
+        ScratchFolder folder;
+        const std::string path = folder.File("config.xml");
+        folder.Write("config.xml", "<config/>");
+        ASSERT_EQ(0, ::chmod(path.c_str(), mode));
+        ASSERT_TRUE(PreferencesFile::Write(path, E(1, 6, 0, 0)));
+        struct stat info;
+        ASSERT_EQ(0, ::stat(path.c_str(), &info));
+        EXPECT_EQ(mode, info.st_mode & 07777) << std::oct << mode;
+        EXPECT_EQ(1, PreferencesFile::Read(path).playerType);
+    }
+}
+
+TEST(PreferencesFile, write_through_a_symbolic_link_replaces_the_linked_file)
+{
+    const struct
+    {
+        const char* what;
+        // Link name and its content, made in order; "@" stands for the folder.
+        std::vector<std::pair<std::string, std::string>> links;
+    } ways[] = {
+        {"relative link", {{"config.xml", "real/config.xml"}}},
+        {"absolute link", {{"config.xml", "@/real/config.xml"}}},
+        {"link to a link", {{"config.xml", "real/step.xml"}, {"real/step.xml", "config.xml"}}},
+    };
+    for (const auto& way : ways)
+    {
+        ScratchFolder folder;
+        folder.Write("real/config.xml", "<config><playerType>2</playerType></config>");
+        const std::string target = folder.File("real/config.xml");
+        ASSERT_EQ(0, ::chmod(target.c_str(), 0600));
+        for (const auto& link : way.links)
+        {
+            std::string destination = link.second;
+            if (destination[0] == '@')
+                destination = folder.Path() + destination.substr(1);
+            ASSERT_EQ(0, ::symlink(destination.c_str(), folder.File(link.first).c_str())) << way.what;
+        }
+
+        ASSERT_TRUE(PreferencesFile::Write(folder.File("config.xml"), E(1, 12, 0, 0))) << way.what;
+        struct stat info;
+        ASSERT_EQ(0, ::lstat(folder.File("config.xml").c_str(), &info));
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << way.what << ": the link stays a link";
+        ASSERT_EQ(0, ::lstat(target.c_str(), &info));
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << way.what;
+        EXPECT_EQ(0600u, info.st_mode & 07777) << way.what;
+        EXPECT_EQ(12, PreferencesFile::Read(target).soundOutputType) << way.what;
+        // No temporary file is left beside the link or the file.
+        EXPECT_EQ(2, folder.CountEntries()) << way.what;
+        EXPECT_EQ(way.links.size(), EntriesIn(folder.File("real"))) << way.what;
+    }
+}
+
+TEST(PreferencesFile, symbolic_link_loop_is_not_replaced)
+{
+    ScratchFolder folder;
+    ASSERT_EQ(0, ::symlink("loop.xml", folder.File("config.xml").c_str()));
+    ASSERT_EQ(0, ::symlink("config.xml", folder.File("loop.xml").c_str()));
+    EXPECT_FALSE(PreferencesFile::Write(folder.File("config.xml"), E(1, 6, 0, 0)));
+    struct stat info;
+    ASSERT_EQ(0, ::lstat(folder.File("config.xml").c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(2, folder.CountEntries());
 }
 
 TEST(PreferencesFile, failed_replace_removes_its_temporary_file)
