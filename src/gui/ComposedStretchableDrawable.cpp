@@ -4,6 +4,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -11,6 +12,17 @@ namespace
 // transparent black and blended into); drawing it with the ordinary alpha blend
 // would multiply them a second time and darken every soft edge.
 const sf::BlendMode PREMULTIPLIED_ALPHA(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
+
+// An asked size in whole pixels: truncated, with negative (or not-a-number)
+// sizes taken as 0 and huge ones held to the largest whole number.
+unsigned AskedSize(float size)
+{
+    if (!(size > 0.0f))
+        return 0;
+    if (size >= static_cast<float>(std::numeric_limits<unsigned>::max()))
+        return std::numeric_limits<unsigned>::max();
+    return static_cast<unsigned>(size);
+}
 }
 
 ComposedStretchableDrawable::ComposedStretchableDrawable(
@@ -27,9 +39,9 @@ ComposedStretchableDrawable::ComposedStretchableDrawable(
         m_cacheSprite = std::make_unique<sf::Sprite>();
     }
     if (m_columns == 3)
-        m_width = static_cast<float>(m_description.GetPossibleWidth(static_cast<unsigned>(width)));
+        m_width = static_cast<float>(m_description.GetPossibleWidth(AskedSize(width)));
     if (m_rows == 3)
-        m_height = static_cast<float>(m_description.GetPossibleHeight(static_cast<unsigned>(height)));
+        m_height = static_cast<float>(m_description.GetPossibleHeight(AskedSize(height)));
     PositionAndScaleDrawables();
 }
 
@@ -128,9 +140,9 @@ void ComposedStretchableDrawable::DropCache()
 void ComposedStretchableDrawable::Resize(float width, float height)
 {
     if (m_columns == 3)
-        m_width = static_cast<float>(m_description.GetPossibleWidth(static_cast<unsigned>(width)));
+        m_width = static_cast<float>(m_description.GetPossibleWidth(AskedSize(width)));
     if (m_rows == 3)
-        m_height = static_cast<float>(m_description.GetPossibleHeight(static_cast<unsigned>(height)));
+        m_height = static_cast<float>(m_description.GetPossibleHeight(AskedSize(height)));
     PositionAndScaleDrawables();
 }
 
@@ -138,7 +150,7 @@ void ComposedStretchableDrawable::SetWidth(float width)
 {
     if (m_columns != 3)
         return;
-    m_width = static_cast<float>(m_description.GetPossibleWidth(static_cast<unsigned>(width)));
+    m_width = static_cast<float>(m_description.GetPossibleWidth(AskedSize(width)));
     PositionAndScaleDrawables();
 }
 
@@ -146,7 +158,7 @@ void ComposedStretchableDrawable::SetHeight(float height)
 {
     if (m_rows != 3)
         return;
-    m_height = static_cast<float>(m_description.GetPossibleHeight(static_cast<unsigned>(height)));
+    m_height = static_cast<float>(m_description.GetPossibleHeight(AskedSize(height)));
     PositionAndScaleDrawables();
 }
 

@@ -105,7 +105,7 @@ TEST(ComposedStretchableDrawable, stretching_bar_places_its_caps_and_scales_its_
     {
         float asked;
         float width;
-    } cases[] = {{300.0f, 300.0f}, {10.0f, 45.0f}, {100.75f, 100.0f}};
+    } cases[] = {{300.0f, 300.0f}, {10.0f, 45.0f}, {100.75f, 100.0f}, {-5.0f, 45.0f}};
     for (const auto& c : cases)
     {
         ComposedStretchableDrawable drawable(*description, c.asked, 17.0f, true);
