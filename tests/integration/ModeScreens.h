@@ -1,0 +1,106 @@
+#pragma once
+
+// Helpers for the tests of the menu and calibration screens: the game as the
+// modes need it, and a player's pointer that slides the mouse-only buttons.
+#include "GuiPointer.h"
+
+#include "gamemode/GameMode.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiEvent.h"
+#include "main/LoadContent.h"
+#include "manager/GameManager.h"
+#include "support/ScratchFolder.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// The game manager with an open window, its preferences loaded (the sound
+// system configured and the capture running) and the start-up content, once
+// per test process; a window that a test closed is opened again.
+inline GameManager* GameForModes()
+{
+    static bool loaded = false;
+    GameManager* manager = GameWithWindow();
+    if (!manager->GetRenderWindow()->isOpen())
+        manager->CreateRenderWindow(sf::VideoMode(1024, 600, 32), "SFML Graphics", sf::Style::Close,
+                                    sf::ContextSettings(24, 8, 0, 2, 0));
+    // All of the window on the screen, so the pointer reaches every pixel of it.
+    if (manager->GetRenderWindow()->getPosition() != sf::Vector2i(0, 0))
+        manager->GetRenderWindow()->setPosition(sf::Vector2i(0, 0));
+    if (!loaded)
+    {
+        ScratchFolder folder(true);
+        if (::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()) == 0)
+        {
+            manager->GetPreferences().Load();
+            LoadContent();
+            loaded = true;
+        }
+    }
+    return manager;
+}
+
+// Where a mouse-only button of the given width argument, added at a canvas
+// position, lies in the window.
+struct ButtonPlace
+{
+    sf::Vector2<float> topLeft;
+    float width;
+};
+
+// Width of a mouse-only button made with the given width argument: the caps are added.
+inline float ButtonWidth(int widthArgument)
+{
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    return static_cast<float>(content.GetTexture("gui/button_drop_start").getSize().x + widthArgument +
+                              content.GetTexture("gui/button_drop_end").getSize().x);
+}
+
+// Slides a mouse-only button as a player does: the pointer rests on the knob
+// at the start cap, then pushes it in small steps to the end cap; every move
+// goes to the mode as a window event. The pointer then leaves to the top-left
+// corner, away from the track's end, so the knob cannot fire twice.
+inline void SlideButton(GameMode& mode, const sf::Vector2<float>& topLeft, float width)
+{
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    const sf::Vector2u cap = content.GetTexture("gui/button_drop_start").getSize();
+    const sf::Vector2u endCap = content.GetTexture("gui/button_drop_end").getSize();
+    const int y = static_cast<int>(topLeft.y) + static_cast<int>(cap.y / 2);
+    const int start = static_cast<int>(topLeft.x) + static_cast<int>(cap.x / 2);
+    const int end = static_cast<int>(topLeft.x + width) - static_cast<int>(endCap.x) + static_cast<int>(endCap.x / 2);
+    for (int x = start;; x = std::min(x + 6, end))
+    {
+        PointerAtPixel(x, y);
+        mode.HandleEvent(MouseMoved());
+        if (x == end)
+            break;
+    }
+    PointerAtPixel(1, 1);
+    mode.HandleEvent(MouseMoved());
+}
+
+// Names of the elements whose clicks reached a GUI manager's handler.
+struct ClickSpy
+{
+    GuiEventCallback Handler()
+    {
+        return [this](GuiEvent const& event) {
+            if (event.type == GuiButtonClicked)
+                clicked.push_back(event.source->GetName());
+        };
+    }
+    std::vector<std::string> clicked;
+};
+
+inline sf::Event KeyPress(sf::Keyboard::Key code)
+{
+    sf::Event event{};
+    event.type = sf::Event::KeyPressed;
+    event.key.code = code;
+    return event;
+}
