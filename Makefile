@@ -12,7 +12,7 @@ PACKAGES := cmake g++ clang libclang-rt-14-dev pkg-config make \
   googletest libgmock-dev libgtest-dev libbenchmark-dev \
   xvfb xauth libgl1-mesa-dri libx11-dev xdotool pulseaudio pulseaudio-utils \
   libasound2-plugins sox imagemagick librsvg2-bin python3 python3-pil \
-  fonts-dejavu-core fonts-averia-serif-gwf fonts-klaudia-berenika
+  fonts-dejavu-core fonts-yanone-kaffeesatz fonts-goudybookletter
 
 .PHONY: run test deps build-release build-test build-asan bench clean
 
