@@ -90,8 +90,7 @@ const BackgroundLayer BACKGROUND_LAYERS[] = {
 
 std::shared_ptr<sf::Text> MakeText(const std::string& text, const std::string& font, unsigned size)
 {
-    auto made = std::make_shared<sf::Text>(text, GameManager::Instance()->GetContentManager().GetFont(font), size);
-    return made;
+    return std::make_shared<sf::Text>(text, GameManager::Instance()->GetContentManager().GetFont(font), size);
 }
 
 float Truncate(float value)

@@ -14,6 +14,7 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/View.hpp>
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 

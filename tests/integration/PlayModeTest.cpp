@@ -34,6 +34,10 @@ class SuccessorWatch
 {
 public:
     SuccessorWatch() { GameManager::Instance()->SetNextGameMode(new RecordingMode("sentinel", m_log)); }
+    // Deletes whatever is pending, the sentinel included, while its log still lives.
+    ~SuccessorWatch() { GameManager::Instance()->SetNextGameMode(nullptr); }
+    SuccessorWatch(const SuccessorWatch&) = delete;
+    SuccessorWatch& operator=(const SuccessorWatch&) = delete;
     bool Requested() const { return std::find(m_log.begin(), m_log.end(), "sentinel dtor") != m_log.end(); }
 
 private:
