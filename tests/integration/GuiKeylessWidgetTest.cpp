@@ -1,16 +1,14 @@
+#include "GameContentLoaded.h"
 #include "GuiPointer.h"
 
 #include "gui/GuiCanvas.h"
 #include "gui/GuiKeylessButton.h"
 #include "gui/GuiKeylessOptionField.h"
 #include "gui/GuiManager.h"
-#include "main/LoadContent.h"
 #include "manager/ContentManager.h"
-#include "support/ScratchFolder.h"
 #include "utility/ExceptionBase.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -18,15 +16,6 @@
 
 namespace
 {
-// The game's own content, as the widgets find it at run time.
-void LoadGameContent()
-{
-    GameWithWindow();
-    ScratchFolder folder(true);
-    ASSERT_EQ(0, ::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()));
-    LoadContent();
-}
-
 sf::Vector2u TextureSize(const char* key)
 {
     return GameManager::Instance()->GetContentManager().GetTexture(key).getSize();

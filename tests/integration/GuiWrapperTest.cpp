@@ -63,6 +63,7 @@ std::shared_ptr<sf::Drawable> RedSquare()
 
 TEST(GuiDrawable, draws_through_its_own_view_whatever_view_is_current)
 {
+    GameWithWindow(); // the wrappers copy the window's default view
     GuiManager gui;
     GuiCanvas* canvas = new GuiCanvas(sf::Vector2f(300.0f, 100.0f), 200.0f, 100.0f, "panel");
     gui.AddElement(canvas);
@@ -83,6 +84,7 @@ TEST(GuiDrawable, draws_through_its_own_view_whatever_view_is_current)
 
 TEST(GuiDrawable, without_a_target_draws_nothing_and_never_deletes_a_lent_one)
 {
+    GameWithWindow();
     sf::RectangleShape lent(sf::Vector2f(6.0f, 6.0f));
     lent.setFillColor(sf::Color::Green);
     {
@@ -100,6 +102,7 @@ TEST(GuiDrawable, without_a_target_draws_nothing_and_never_deletes_a_lent_one)
 
 TEST(GuiDrawEntity, hands_the_entity_events_in_its_own_coordinates_and_consumes_none)
 {
+    GameWithWindow();
     std::vector<std::string> log;
     std::vector<std::string> seen;
     GuiManager gui;
