@@ -1,5 +1,8 @@
 #include "gamemode/PlayMode.h"
 
+#include "gamemode/CalibrationMode.h"
+#include "gamemode/MenuMode.h"
+
 #include "entity/Note.h"
 #include "entity/Player.h"
 #include "entity/PlayerDirectionHeight.h"
@@ -526,13 +529,13 @@ void PlayMode::PlaySoundIfLoaded(Sound& sound)
 
 void PlayMode::BackToMenu()
 {
-    // MENU-WIRING: hands a new MenuMode to SetNextGameMode once the menu mode exists.
+    m_gameManager->SetNextGameMode(new MenuMode);
 }
 
 void PlayMode::BackToCalibration()
 {
-    // MENU-WIRING: hands a new CalibrationMode, continuing with a new PlayMode, to
-    // SetNextGameMode once the calibration mode exists.
+    // The calibration continues with a new game.
+    m_gameManager->SetNextGameMode(new CalibrationMode(new PlayMode));
 }
 
 void PlayMode::Restart()

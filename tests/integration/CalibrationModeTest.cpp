@@ -43,7 +43,7 @@ std::vector<std::string> Names(int count)
 
 void StoreReader(bool stored)
 {
-    GamePreferences& preferences = GameManager::Instance()->GetPreferences();
+    GamePreferences& preferences = GameForModes()->GetPreferences();
     if (!stored)
     {
         preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);

@@ -10,13 +10,16 @@
 #include "main/LoadContent.h"
 #include "manager/GameManager.h"
 #include "support/ScratchFolder.h"
+#include "utility/ContentNotLoadedException.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 // The game manager with an open window, its preferences loaded (the sound
@@ -24,22 +27,38 @@
 // per test process; a window that a test closed is opened again.
 inline GameManager* GameForModes()
 {
-    static bool loaded = false;
     GameManager* manager = GameWithWindow();
     if (!manager->GetRenderWindow()->isOpen())
         manager->CreateRenderWindow(sf::VideoMode(1024, 600, 32), "SFML Graphics", sf::Style::Close,
                                     sf::ContextSettings(24, 8, 0, 2, 0));
-    // All of the window on the screen, so the pointer reaches every pixel of it.
-    if (manager->GetRenderWindow()->getPosition() != sf::Vector2i(0, 0))
-        manager->GetRenderWindow()->setPosition(sf::Vector2i(0, 0));
-    if (!loaded)
+    // All of the window on the screen, so the pointer reaches every pixel of
+    // it; the X server moves it in its own time.
+    sf::RenderWindow& window = *manager->GetRenderWindow();
+    if (window.getPosition() != sf::Vector2i(0, 0))
+    {
+        window.setPosition(sf::Vector2i(0, 0));
+        for (int wait = 0; wait < 200 && window.getPosition() != sf::Vector2i(0, 0); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // Other tests may have started a game manager afresh, or stopped its capture.
+    bool contentLoaded = true;
+    try
+    {
+        manager->GetContentManager().GetComposedStretchableDrawableConstructor("gui/canvas_dragon");
+    }
+    catch (const ContentNotLoadedException&)
+    {
+        contentLoaded = false;
+    }
+    if (!contentLoaded || !manager->GetSoundMicrophoneAnalyzer().IsRunning())
     {
         ScratchFolder folder(true);
         if (::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()) == 0)
         {
-            manager->GetPreferences().Load();
-            LoadContent();
-            loaded = true;
+            if (!manager->GetSoundMicrophoneAnalyzer().IsRunning())
+                manager->GetPreferences().Load();
+            if (!contentLoaded)
+                LoadContent();
         }
     }
     return manager;
