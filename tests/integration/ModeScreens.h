@@ -18,9 +18,23 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
+
+// Puts the game's window at the screen's top-left corner, all of it on the
+// screen, so the pointer reaches every pixel of it; the X server moves it in
+// its own time.
+inline void WindowAtOrigin()
+{
+    sf::RenderWindow& window = *GameManager::Instance()->GetRenderWindow();
+    if (window.getPosition() == sf::Vector2i(0, 0))
+        return;
+    window.setPosition(sf::Vector2i(0, 0));
+    for (int wait = 0; wait < 200 && window.getPosition() != sf::Vector2i(0, 0); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
 
 // The game manager with an open window, its preferences loaded (the sound
 // system configured and the capture running) and the start-up content, once
@@ -31,15 +45,7 @@ inline GameManager* GameForModes()
     if (!manager->GetRenderWindow()->isOpen())
         manager->CreateRenderWindow(sf::VideoMode(1024, 600, 32), "SFML Graphics", sf::Style::Close,
                                     sf::ContextSettings(24, 8, 0, 2, 0));
-    // All of the window on the screen, so the pointer reaches every pixel of
-    // it; the X server moves it in its own time.
-    sf::RenderWindow& window = *manager->GetRenderWindow();
-    if (window.getPosition() != sf::Vector2i(0, 0))
-    {
-        window.setPosition(sf::Vector2i(0, 0));
-        for (int wait = 0; wait < 200 && window.getPosition() != sf::Vector2i(0, 0); ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    WindowAtOrigin();
     // Other tests may have started a game manager afresh, or stopped its capture.
     bool contentLoaded = true;
     try
@@ -82,9 +88,10 @@ inline float ButtonWidth(int widthArgument)
 
 // Slides a mouse-only button as a player does: the pointer rests on the knob
 // at the start cap, then pushes it in small steps to the end cap; every move
-// goes to the mode as a window event. The pointer then leaves to the top-left
+// is delivered as a window event. The pointer then leaves to the top-left
 // corner, away from the track's end, so the knob cannot fire twice.
-inline void SlideButton(GameMode& mode, const sf::Vector2<float>& topLeft, float width)
+inline void SlideButton(const std::function<void(const sf::Event&)>& deliver, const sf::Vector2<float>& topLeft,
+                        float width)
 {
     ContentManager& content = GameManager::Instance()->GetContentManager();
     const sf::Vector2u cap = content.GetTexture("gui/button_drop_start").getSize();
@@ -95,12 +102,17 @@ inline void SlideButton(GameMode& mode, const sf::Vector2<float>& topLeft, float
     for (int x = start;; x = std::min(x + 6, end))
     {
         PointerAtPixel(x, y);
-        mode.HandleEvent(MouseMoved());
+        deliver(MouseMoved());
         if (x == end)
             break;
     }
     PointerAtPixel(1, 1);
-    mode.HandleEvent(MouseMoved());
+    deliver(MouseMoved());
+}
+
+inline void SlideButton(GameMode& mode, const sf::Vector2<float>& topLeft, float width)
+{
+    SlideButton([&mode](const sf::Event& event) { mode.HandleEvent(event); }, topLeft, width);
 }
 
 // Names of the elements whose clicks reached a GUI manager's handler.
