@@ -250,6 +250,8 @@ TEST(PlayMode, world_scrolls_by_whole_pixels_and_layers_keep_their_fraction)
             layer2Frames.push_back(frame);
     }
     EXPECT_EQ(20.0f, mode.GetShiftX());
+    // One pixel per second faster for every second of running.
+    EXPECT_FLOAT_EQ(128.0f + 20.0f / 128.0f, mode.GetPlayer()->GetSpeed());
     EXPECT_EQ((std::vector<int>{5, 10, 15, 20}), layer2Frames);
     EXPECT_EQ(13, layer0Moves);
 }
