@@ -120,7 +120,8 @@ CalibrationMode::CalibrationMode(GameMode* next)
       m_upperMappingLine(), m_screenCanvas(nullptr), m_screens(), m_currentCanvas(nullptr), m_gaugePanel(nullptr),
       m_lowerMappingLineDrawable(nullptr), m_upperMappingLineDrawable(nullptr),
       m_listPlaybackDrivers([this] { return m_soundSystem->EnlistDrivers(); }),
-      m_listRecordDrivers([this] { return m_soundSystem->EnlistRecordDrivers(); })
+      m_listRecordDrivers([this] { return m_soundSystem->EnlistRecordDrivers(); }), m_driverPages(),
+      m_soundCardChoicesMissing(MissingNone)
 {
 }
 
@@ -310,6 +311,7 @@ void CalibrationMode::HandleEvent(const sf::Event& event)
         m_reader->SetCalibrationLower(SHORTCUT_PITCH_LOWER);
         m_reader->SetCalibrationUpper(SHORTCUT_PITCH_UPPER);
         m_preferences->SetSoundMicrophoneAnalyzerCalibratedReader(m_reader);
+        CompleteSoundCardChoices();
         HandOverNextMode();
         return;
     }
@@ -369,6 +371,19 @@ void CalibrationMode::HandleGuiEvent(GuiEvent const& event)
     }
 }
 
+void CalibrationMode::CompleteSoundCardChoices()
+{
+    // Left between the sound-card screens, the sound system would stay without
+    // a playback driver (after the output type) or without its capture (after
+    // the playback driver): the choices not made take the default playback
+    // device and the record driver stored before.
+    if (m_soundCardChoicesMissing == MissingPlaybackAndRecordDriver)
+        m_preferences->SetSoundOutputDriverNo(0);
+    if (m_soundCardChoicesMissing != MissingNone)
+        m_preferences->SetSoundRecordDriverNo(m_preferences->GetSoundRecordDriverNo());
+    m_soundCardChoicesMissing = MissingNone;
+}
+
 void CalibrationMode::HandOverNextMode()
 {
     // Handing the same mode again is harmless: the manager keeps it.
@@ -414,12 +429,18 @@ bool CalibrationMode::Prepare(CalibrationState state, bool withAftercare)
         BuildSoundOutputTypeCanvas();
         break;
     case CalibrationStateSoundOutputDriver:
+        // Forwards only by the output type's handler: the system now waits for its drivers.
+        if (oldState == CalibrationStateSoundOutputType && withAftercare)
+            m_soundCardChoicesMissing = MissingPlaybackAndRecordDriver;
         BuildDriverCanvas(m_listPlaybackDrivers(), "Select playback driver", false);
         break;
     case CalibrationStateSoundRecordDriver:
+        m_soundCardChoicesMissing = MissingRecordDriver;
         BuildDriverCanvas(m_listRecordDrivers(), "Select record driver", true);
         break;
     }
+    if (state == CalibrationStateStart && oldState == CalibrationStateSoundRecordDriver)
+        m_soundCardChoicesMissing = MissingNone;
     UpdateCalibrationValues();
     return true;
 }

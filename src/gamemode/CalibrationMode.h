@@ -124,6 +124,7 @@ public:
 
 private:
     void HandOverNextMode();
+    void CompleteSoundCardChoices();
     void SetUpReader(CalibrationState state);
     void BuildScreens();
     void BuildGaugePanel();
@@ -160,4 +161,11 @@ private:
     DriverLister m_listPlaybackDrivers;
     DriverLister m_listRecordDrivers;
     std::vector<DriverPage> m_driverPages;
+    // What the sound-card screens have yet to apply, should the mode be left meanwhile.
+    enum SoundCardChoicesMissing
+    {
+        MissingNone,
+        MissingPlaybackAndRecordDriver,
+        MissingRecordDriver
+    } m_soundCardChoicesMissing;
 };

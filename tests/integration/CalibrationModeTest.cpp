@@ -325,7 +325,7 @@ TEST(CalibrationMode, s_key_stores_a_pitch_calibration_of_524_to_958_and_hands_o
 {
     GameManager* manager = GameForModes();
     for (auto state : {Mode::CalibrationStateStart, Mode::CalibrationStateVolumeUpper,
-                       Mode::CalibrationStateSoundOutputDriver})
+                       Mode::CalibrationStateSoundOutputType})
     {
         ScratchFolder folder(true);
         StoreReader(false);
@@ -350,6 +350,39 @@ TEST(CalibrationMode, s_key_stores_a_pitch_calibration_of_524_to_958_and_hands_o
         manager->Process();
         EXPECT_EQ(std::vector<std::string>({"next init", "next process"}), Log()) << state;
     }
+}
+
+TEST(CalibrationMode, s_key_between_the_sound_card_screens_leaves_the_sound_system_working)
+{
+    GameManager* manager = GameForModes();
+    GamePreferences& preferences = manager->GetPreferences();
+    for (int choicesMade : {1, 2})
+    {
+        ScratchFolder folder(true);
+        auto mode = Initialised(GameMode::MenuModeType, 1);
+        mode->Prepare(Mode::CalibrationStateSoundOutputType, true);
+        mode->GetGuiManager()->Process();
+        // "No sound", then the one playback driver.
+        SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), 2, 200), ButtonWidth(200));
+        mode->GetGuiManager()->Process();
+        if (choicesMade == 2)
+        {
+            SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), 2, Mode::DRIVER_BUTTON_WIDTH),
+                        ButtonWidth(Mode::DRIVER_BUTTON_WIDTH));
+            mode->GetGuiManager()->Process();
+        }
+        ASSERT_EQ(Mode::CalibrationStateSoundOutputType + choicesMade, mode->GetState());
+        ASSERT_FALSE(manager->GetSoundMicrophoneAnalyzer().IsRunning());
+
+        mode->HandleEvent(KeyPress(sf::Keyboard::S));
+        EXPECT_TRUE(manager->GetSoundMicrophoneAnalyzer().IsRunning()) << choicesMade;
+        EXPECT_EQ(0, preferences.GetSoundOutputDriverNo());
+        // An initialised system updates; one without a playback driver would end the process.
+        manager->GetSoundSystem().Update();
+        manager->GetSoundMicrophoneAnalyzer().Update();
+    }
+    ScratchFolder fresh(true);
+    preferences.Load();
 }
 
 TEST(CalibrationMode, sound_card_choices_reach_only_their_own_handlers_and_apply_in_order)
