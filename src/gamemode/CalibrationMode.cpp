@@ -185,8 +185,9 @@ void CalibrationMode::Initialize()
 
 void CalibrationMode::BuildGaugePanel()
 {
-    m_lowerMappingLineDrawable = new GuiDrawable(sf::Vector2<float>(0.0f, 0.0f), static_cast<sf::Drawable*>(nullptr), "");
-    m_upperMappingLineDrawable = new GuiDrawable(sf::Vector2<float>(0.0f, 0.0f), static_cast<sf::Drawable*>(nullptr), "");
+    sf::Drawable* const noTarget = nullptr;
+    m_lowerMappingLineDrawable = new GuiDrawable(sf::Vector2<float>(0.0f, 0.0f), noTarget, "");
+    m_upperMappingLineDrawable = new GuiDrawable(sf::Vector2<float>(0.0f, 0.0f), noTarget, "");
 
     m_rawGauge = std::make_shared<CalibrationGauge>(sf::Vector2<float>(0.0f, 0.0f), GAUGE_WIDTH, GAUGE_HEIGHT, 0.0f,
                                                     1.0f, sf::Color::Blue);

@@ -3,7 +3,8 @@
 #include "gamemode/CalibrationMode.h"
 #include "manager/GameManager.h"
 
-GuiEventClickedButtonSoundOutputDriverNo::GuiEventClickedButtonSoundOutputDriverNo(CalibrationMode* mode, int value) : m_mode(mode), m_value(value)
+GuiEventClickedButtonSoundOutputDriverNo::GuiEventClickedButtonSoundOutputDriverNo(CalibrationMode* mode, int value)
+    : m_mode(mode), m_value(value)
 {
 }
 

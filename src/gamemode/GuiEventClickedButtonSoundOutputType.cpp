@@ -3,7 +3,8 @@
 #include "gamemode/CalibrationMode.h"
 #include "manager/GameManager.h"
 
-GuiEventClickedButtonSoundOutputType::GuiEventClickedButtonSoundOutputType(CalibrationMode* mode, int value) : m_mode(mode), m_value(value)
+GuiEventClickedButtonSoundOutputType::GuiEventClickedButtonSoundOutputType(CalibrationMode* mode, int value)
+    : m_mode(mode), m_value(value)
 {
 }
 

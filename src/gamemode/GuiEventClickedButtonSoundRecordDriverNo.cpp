@@ -3,7 +3,8 @@
 #include "gamemode/CalibrationMode.h"
 #include "manager/GameManager.h"
 
-GuiEventClickedButtonSoundRecordDriverNo::GuiEventClickedButtonSoundRecordDriverNo(CalibrationMode* mode, int value) : m_mode(mode), m_value(value)
+GuiEventClickedButtonSoundRecordDriverNo::GuiEventClickedButtonSoundRecordDriverNo(CalibrationMode* mode, int value)
+    : m_mode(mode), m_value(value)
 {
 }
 

@@ -90,8 +90,8 @@ TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_
     // "Back to Game", slot 3 of screen 0.
     const ComposedStretchableDrawableConstructor& frame =
         GameManager::Instance()->GetContentManager().GetComposedStretchableDrawableConstructor("gui/canvas_dragon");
-    const float innerWidth = static_cast<float>(frame.GetPossibleWidth(frame.GetLeftBorder() + frame.GetRightBorder() + 400) -
-                                                frame.GetLeftBorder() - frame.GetRightBorder());
+    const unsigned borders = frame.GetLeftBorder() + frame.GetRightBorder();
+    const float innerWidth = static_cast<float>(frame.GetPossibleWidth(borders + 400) - borders);
     const sf::Vector2<float> screen(50.0f + static_cast<float>(frame.GetLeftBorder()),
                                     100.0f + static_cast<float>(frame.GetTopBorder()) - 10.0f);
     const sf::Vector2<float> backToGame =

@@ -49,12 +49,12 @@ struct MenuPlaces
                 "gui/canvas_dragon");
         const unsigned width = frame.GetPossibleWidth(frame.GetLeftBorder() + frame.GetRightBorder() + 400);
         const float innerWidth = static_cast<float>(width - frame.GetLeftBorder() - frame.GetRightBorder());
-        inner = sf::Vector2<float>(static_cast<float>(512 - static_cast<int>(width) / 2 + static_cast<int>(frame.GetLeftBorder())),
-                                   100.0f + static_cast<float>(frame.GetTopBorder()) - 10.0f);
+        const int left = 512 - static_cast<int>(width) / 2 + static_cast<int>(frame.GetLeftBorder());
+        inner = sf::Vector2<float>(static_cast<float>(left), 100.0f + static_cast<float>(frame.GetTopBorder()) - 10.0f);
         const float cx = std::trunc(0.5f * innerWidth);
         buttonX = std::trunc(cx - 0.5f * ButtonWidth(BUTTON_WIDTH));
-        const float capWidth =
-            static_cast<float>(GameManager::Instance()->GetContentManager().GetTexture("gui/button_drop_start").getSize().x);
+        const sf::Texture& cap = GameManager::Instance()->GetContentManager().GetTexture("gui/button_drop_start");
+        const float capWidth = static_cast<float>(cap.getSize().x);
         fieldX = inner.x + std::trunc(cx - 0.5f * (BUTTON_WIDTH + capWidth));
     }
     sf::Vector2<float> Button(float y) const { return inner + sf::Vector2<float>(buttonX, y); }
