@@ -321,6 +321,18 @@ TEST(CalibrationMode, finish_stores_the_measured_reader_and_hands_over)
     EXPECT_EQ(800, written.calibratedReaderUpper);
 }
 
+TEST(CalibrationMode, a_next_mode_never_handed_over_goes_with_the_calibration)
+{
+    ScratchFolder folder(true);
+    GameForModes();
+    Log().clear();
+    {
+        Mode mode(new RecordingMode("next", Log(), GameMode::MenuModeType));
+        mode.Initialize();
+    }
+    EXPECT_EQ(std::vector<std::string>({"next dtor"}), Log());
+}
+
 TEST(CalibrationMode, s_key_stores_a_pitch_calibration_of_524_to_958_and_hands_over_from_any_state)
 {
     GameManager* manager = GameForModes();
