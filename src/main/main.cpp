@@ -1,35 +1,21 @@
-#include "main/LoadContent.h"
+#include "gamemode/CalibrationMode.h"
+#include "gamemode/MenuMode.h"
 #include "main/RunAndReportExceptions.h"
+#include "main/StartUpGame.h"
 #include "manager/GameManager.h"
-
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/ContextSettings.hpp>
-#include <SFML/Window/VideoMode.hpp>
-#include <SFML/Window/WindowStyle.hpp>
-
-#include <string>
 
 int main()
 {
     return RunAndReportExceptions([] {
-        // First, so that the frame clock starts with the program.
-        GameManager* gameManager = GameManager::Instance();
-
-        sf::ContextSettings settings(24, 8, 8, 2, 0);
-        std::string title("SFML Graphics");
-        sf::VideoMode mode(1024, 600, 32);
-        // Close button only: the window cannot be resized.
-        gameManager->CreateRenderWindow(mode, title, sf::Style::Close, settings);
-
-        sf::RenderWindow* window = gameManager->GetRenderWindow();
-        window->setVerticalSyncEnabled(true);
-        // The GUI draws its own cursor.
-        window->setMouseCursorVisible(false);
-
-        // Configures the sound system and starts the capture.
-        gameManager->GetPreferences().Load();
-        LoadContent();
-
+        GameManager* gameManager = StartUpGame();
+        // A stored calibration opens the menu; otherwise the calibration
+        // comes first and continues with the menu.
+        GameMode* firstMode = nullptr;
+        if (gameManager->GetPreferences().HasSoundMicrophoneAnalyzerCalibratedReader())
+            firstMode = new MenuMode;
+        else
+            firstMode = new CalibrationMode(new MenuMode);
+        gameManager->SetNextGameMode(firstMode);
         gameManager->StartLoop();
     });
 }

@@ -2,6 +2,7 @@
 
 #include "manager/GameManager.h"
 #include "manager/PreferencesFile.h"
+#include "sound/SoundErrorContext.h"
 #include "sound/SoundMicrophoneAnalyzer.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReaderPitch.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReaderVolume.h"
@@ -9,6 +10,7 @@
 
 #include <climits>
 #include <cmath>
+#include <string>
 #include <utility>
 
 namespace
@@ -22,6 +24,10 @@ const int OUTPUT_CHANNELS = 1;
 const int MAX_INPUT_CHANNELS = 0;
 const int MAX_CHANNELS = 32;
 
+// The analyzer's volume runs from 0 to 1, the file holds whole numbers: volume
+// limits are stored as 16-bit sample values, so that they survive the round trip.
+const double VOLUME_LIMIT_SCALE = 32767.0;
+
 SoundSystem& GetSoundSystem()
 {
     return GameManager::Instance()->GetSoundSystem();
@@ -29,15 +35,29 @@ SoundSystem& GetSoundSystem()
 
 // Truncation toward zero; a limit beyond the int range is held at its end
 // rather than turned into an undefined number.
-int TruncateLimit(float limit)
+int TruncateLimit(double limit)
 {
     if (std::isnan(limit))
         return 0;
-    if (limit >= 2147483648.0f)
+    if (limit >= 2147483648.0)
         return INT_MAX;
-    if (limit <= -2147483648.0f)
+    if (limit <= -2147483648.0)
         return INT_MIN;
     return static_cast<int>(limit);
+}
+
+int StoredLimit(CalibratedReaderType type, float limit)
+{
+    if (type == CalibratedReaderTypeVolume)
+        return TruncateLimit(static_cast<double>(limit) * VOLUME_LIMIT_SCALE);
+    return TruncateLimit(limit);
+}
+
+float LimitFromStored(CalibratedReaderType type, int stored)
+{
+    if (type == CalibratedReaderTypeVolume)
+        return static_cast<float>(stored / VOLUME_LIMIT_SCALE);
+    return static_cast<float>(stored);
 }
 
 // Clears the loading flag however Load is left.
@@ -136,6 +156,7 @@ void GamePreferences::SetSoundRecordDriverNo(int driverNo)
 
 void GamePreferences::ApplySoundOutputType()
 {
+    SoundErrorContext context("setting the sound output type " + std::to_string(m_soundOutputType));
     GameManager* gameManager = GameManager::Instance();
     // Capture runs on the old system's sounds, so it stops before the system goes.
     gameManager->GetSoundMicrophoneAnalyzer().Stop();
@@ -148,6 +169,7 @@ void GamePreferences::ApplySoundOutputType()
 
 void GamePreferences::ApplySoundOutputDriverNo()
 {
+    SoundErrorContext context("setting the playback driver " + std::to_string(m_soundOutputDriverNo));
     SoundSystem& system = GetSoundSystem();
     system.SetDriver(m_soundOutputDriverNo);
     system.SetSoftwareFormat(SAMPLE_RATE, FMOD_SOUND_FORMAT_PCM16, OUTPUT_CHANNELS,
@@ -157,6 +179,7 @@ void GamePreferences::ApplySoundOutputDriverNo()
 
 void GamePreferences::ApplySoundRecordDriverNo()
 {
+    SoundErrorContext context("setting the record driver " + std::to_string(m_soundRecordDriverNo));
     GameManager::Instance()->GetSoundMicrophoneAnalyzer().Start(m_soundRecordDriverNo);
 }
 
@@ -170,8 +193,8 @@ GamePreferences::CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderT
         reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderVolume>(analyzer);
     else
         reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(analyzer);
-    reader->SetCalibrationLower(static_cast<float>(lower));
-    reader->SetCalibrationUpper(static_cast<float>(upper));
+    reader->SetCalibrationLower(LimitFromStored(reader->GetType(), lower));
+    reader->SetCalibrationUpper(LimitFromStored(reader->GetType(), upper));
     return reader;
 }
 
@@ -193,7 +216,7 @@ void GamePreferences::SetSoundMicrophoneAnalyzerCalibratedReader(
         return;
     }
     m_calibratedReaderType = m_calibratedReader->GetType();
-    m_calibratedReaderLower = TruncateLimit(m_calibratedReader->GetCalibrationLower());
-    m_calibratedReaderUpper = TruncateLimit(m_calibratedReader->GetCalibrationUpper());
+    m_calibratedReaderLower = StoredLimit(m_calibratedReaderType, m_calibratedReader->GetCalibrationLower());
+    m_calibratedReaderUpper = StoredLimit(m_calibratedReaderType, m_calibratedReader->GetCalibrationUpper());
     Save();
 }

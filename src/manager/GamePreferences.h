@@ -42,6 +42,8 @@ public:
     void SetSoundOutputDriverNo(int driverNo);
     void SetSoundRecordDriverNo(int driverNo);
 
+    // The limits as the file holds them: Hz for pitch, 16-bit sample values
+    // (the analyzer's 0..1 volume x 32767) for volume.
     std::shared_ptr<SoundMicrophoneAnalyzerCalibratedReader>
     CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderType type, int lower, int upper);
     std::shared_ptr<SoundMicrophoneAnalyzerCalibratedReader> GetSoundMicrophoneAnalyzerCalibratedReader();

@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 // These tests configure the real sound system (through the test sound server)
 // in a scratch working directory of their own.
 namespace
@@ -91,7 +93,7 @@ TEST(GamePreferences, file_cases_load_as_the_values_they_hold)
          "<prefs><calibratedReaderUpper>1</calibratedReaderUpper><playerType>1</playerType>"
          "<calibratedReaderLower>0</calibratedReaderLower><calibratedReaderType>1"
          "</calibratedReaderType></prefs>",
-         {1, 6, CalibratedReaderTypeVolume, 0, 1}},
+         {1, 6, CalibratedReaderTypeVolume, 0, 1.0f / 32767}},
         {"player type out of range is kept", Config("<playerType>-7</playerType>"),
          {-7, 6, none, 0, 0}},
         {"truncated", "<config><playerType>2</playerType><soundOutputType>12", {0, 6, none, 0, 0}},
@@ -132,10 +134,13 @@ TEST(GamePreferences, calibration_round_trip_truncates_the_limits)
         float upper;
         int storedLower;
         int storedUpper;
+        float readLower;
+        float readUpper;
     } cases[] = {
-        {CalibratedReaderTypePitch, 180.7f, 440.2f, 180, 440},
-        // Volume limits below 1 read back equal.
-        {CalibratedReaderTypeVolume, 0.1f, 0.6f, 0, 0},
+        {CalibratedReaderTypePitch, 180.7f, 440.2f, 180, 440, 180.0f, 440.0f},
+        // Volume limits are stored as 16-bit sample values, so they stay apart.
+        {CalibratedReaderTypeVolume, 0.1f, 0.6f, 3276, 19660, 3276.0f / 32767, 19660.0f / 32767},
+        {CalibratedReaderTypeVolume, 0.0f, 1.0f, 0, 32767, 0.0f, 1.0f},
     };
     for (const auto& c : cases)
     {
@@ -162,14 +167,23 @@ TEST(GamePreferences, calibration_round_trip_truncates_the_limits)
 
         GamePreferences again;
         again.Load();
-        ExpectLoaded(again, {0, 6, c.type, static_cast<float>(c.storedLower),
-                             static_cast<float>(c.storedUpper)},
-                     "read back");
-        if (c.storedLower == c.storedUpper)
-        {
-            EXPECT_EQ(0.5f, again.GetSoundMicrophoneAnalyzerCalibratedReader()->GetCalibratedValue());
-        }
+        ExpectLoaded(again, {0, 6, c.type, c.readLower, c.readUpper}, "read back");
     }
+}
+
+TEST(GamePreferences, a_stored_volume_calibration_of_0_and_0_reads_as_equal_limits)
+{
+    ScratchFolder folder(true);
+    folder.Write("config.xml",
+                 Config("<calibratedReaderType>1</calibratedReaderType><calibratedReaderLower>0"
+                        "</calibratedReaderLower><calibratedReaderUpper>0</calibratedReaderUpper>"));
+    GamePreferences preferences;
+    preferences.Load();
+    auto reader = preferences.GetSoundMicrophoneAnalyzerCalibratedReader();
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(0.0f, reader->GetCalibrationLower());
+    EXPECT_EQ(0.0f, reader->GetCalibrationUpper());
+    EXPECT_EQ(0.5f, reader->GetCalibratedValue());
 }
 
 TEST(GamePreferences, saving_follows_player_type_and_calibration)
@@ -224,4 +238,34 @@ TEST(GamePreferences, sound_card_choices_apply_without_saving)
 
     preferences.SetPlayerType(GamePreferences::PlayerDirectionHeightType);
     EXPECT_EQ(FMOD_OUTPUTTYPE_NOSOUND, PreferencesFile::Read("config.xml").soundOutputType);
+}
+
+TEST(GamePreferences, a_refused_sound_card_choice_ends_the_game_naming_what_failed)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const struct
+    {
+        int playbackDriver;
+        int recordDriver;
+        const char* message;
+    } cases[] = {
+        // "No sound" lists a single playback driver.
+        {5, 0, "FMOD error! \\(37\\) [^\n]*\nWhile setting the playback driver 5\\.\n"},
+        {0, 99, "FMOD error! \\(37\\) [^\n]*\nWhile setting the record driver 99\\.\n"},
+    };
+    for (const auto& c : cases)
+    {
+        ScratchFolder folder(true);
+        EXPECT_EXIT(
+            {
+                dup2(STDERR_FILENO, STDOUT_FILENO);
+                GamePreferences preferences;
+                preferences.Load();
+                preferences.SetSoundOutputType(FMOD_OUTPUTTYPE_NOSOUND);
+                preferences.SetSoundOutputDriverNo(c.playbackDriver);
+                preferences.SetSoundRecordDriverNo(c.recordDriver);
+            },
+            testing::ExitedWithCode(255), c.message)
+            << c.message;
+    }
 }

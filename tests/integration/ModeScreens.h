@@ -1,0 +1,137 @@
+#pragma once
+
+// Helpers for the tests of the menu and calibration screens: the game as the
+// modes need it, and a player's pointer that slides the mouse-only buttons.
+#include "GuiPointer.h"
+
+#include "gamemode/GameMode.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiEvent.h"
+#include "main/LoadContent.h"
+#include "manager/GameManager.h"
+#include "support/ScratchFolder.h"
+#include "utility/ContentNotLoadedException.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Puts the game's window at the screen's top-left corner, all of it on the
+// screen, so the pointer reaches every pixel of it; the X server moves it in
+// its own time.
+inline void WindowAtOrigin()
+{
+    sf::RenderWindow& window = *GameManager::Instance()->GetRenderWindow();
+    if (window.getPosition() == sf::Vector2i(0, 0))
+        return;
+    window.setPosition(sf::Vector2i(0, 0));
+    for (int wait = 0; wait < 200 && window.getPosition() != sf::Vector2i(0, 0); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+// The game manager with an open window, its preferences loaded (the sound
+// system configured and the capture running) and the start-up content, once
+// per test process; a window that a test closed is opened again.
+inline GameManager* GameForModes()
+{
+    GameManager* manager = GameWithWindow();
+    if (!manager->GetRenderWindow()->isOpen())
+        manager->CreateRenderWindow(sf::VideoMode(1024, 600, 32), "SFML Graphics", sf::Style::Close,
+                                    sf::ContextSettings(24, 8, 0, 2, 0));
+    WindowAtOrigin();
+    // Other tests may have started a game manager afresh, or stopped its capture.
+    bool contentLoaded = true;
+    try
+    {
+        manager->GetContentManager().GetComposedStretchableDrawableConstructor("gui/canvas_dragon");
+    }
+    catch (const ContentNotLoadedException&)
+    {
+        contentLoaded = false;
+    }
+    if (!contentLoaded || !manager->GetSoundMicrophoneAnalyzer().IsRunning())
+    {
+        ScratchFolder folder(true);
+        if (::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()) == 0)
+        {
+            if (!manager->GetSoundMicrophoneAnalyzer().IsRunning())
+                manager->GetPreferences().Load();
+            if (!contentLoaded)
+                LoadContent();
+        }
+    }
+    return manager;
+}
+
+// Where a mouse-only button of the given width argument, added at a canvas
+// position, lies in the window.
+struct ButtonPlace
+{
+    sf::Vector2<float> topLeft;
+    float width;
+};
+
+// Width of a mouse-only button made with the given width argument: the caps are added.
+inline float ButtonWidth(int widthArgument)
+{
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    return static_cast<float>(content.GetTexture("gui/button_drop_start").getSize().x + widthArgument +
+                              content.GetTexture("gui/button_drop_end").getSize().x);
+}
+
+// Slides a mouse-only button as a player does: the pointer rests on the knob
+// at the start cap, then pushes it in small steps to the end cap; every move
+// is delivered as a window event. The pointer then leaves to the top-left
+// corner, away from the track's end, so the knob cannot fire twice.
+inline void SlideButton(const std::function<void(const sf::Event&)>& deliver, const sf::Vector2<float>& topLeft,
+                        float width)
+{
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    const sf::Vector2u cap = content.GetTexture("gui/button_drop_start").getSize();
+    const sf::Vector2u endCap = content.GetTexture("gui/button_drop_end").getSize();
+    const int y = static_cast<int>(topLeft.y) + static_cast<int>(cap.y / 2);
+    const int start = static_cast<int>(topLeft.x) + static_cast<int>(cap.x / 2);
+    const int end = static_cast<int>(topLeft.x + width) - static_cast<int>(endCap.x) + static_cast<int>(endCap.x / 2);
+    for (int x = start;; x = std::min(x + 6, end))
+    {
+        PointerAtPixel(x, y);
+        deliver(MouseMoved());
+        if (x == end)
+            break;
+    }
+    PointerAtPixel(1, 1);
+    deliver(MouseMoved());
+}
+
+inline void SlideButton(GameMode& mode, const sf::Vector2<float>& topLeft, float width)
+{
+    SlideButton([&mode](const sf::Event& event) { mode.HandleEvent(event); }, topLeft, width);
+}
+
+// Names of the elements whose clicks reached a GUI manager's handler.
+struct ClickSpy
+{
+    GuiEventCallback Handler()
+    {
+        return [this](GuiEvent const& event) {
+            if (event.type == GuiButtonClicked)
+                clicked.push_back(event.source->GetName());
+        };
+    }
+    std::vector<std::string> clicked;
+};
+
+inline sf::Event KeyPress(sf::Keyboard::Key code)
+{
+    sf::Event event{};
+    event.type = sf::Event::KeyPressed;
+    event.key.code = code;
+    return event;
+}

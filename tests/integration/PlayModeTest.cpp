@@ -1,0 +1,451 @@
+#include "entity/Collectible.h"
+#include "entity/Enemy.h"
+#include "entity/Note.h"
+#include "entity/Player.h"
+#include "entity/PlayerDirectionHeight.h"
+#include "entity/PlayerTargetDirection.h"
+#include "entity/PlayerTargetHeight.h"
+#include "gamemode/PlayMode.h"
+#include "gui/GuiCanvas.h"
+#include "gui/GuiCanvasDecorated.h"
+#include "gui/GuiEventHelper.h"
+#include "gui/GuiNullElement.h"
+#include "manager/GameManager.h"
+#include "support/PlayScene.h"
+#include "support/RecordingMode.h"
+#include "utility/Random.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// These tests run the play screen in the game's window with the game's
+// content, under the headless X and sound servers.
+namespace
+{
+// Tells whether the mode under test asked for a successor: a pending mode
+// that another replaces before the switch is deleted, and this one logs it.
+class SuccessorWatch
+{
+public:
+    SuccessorWatch() { GameManager::Instance()->SetNextGameMode(new RecordingMode("sentinel", m_log)); }
+    // Deletes whatever is pending, the sentinel included, while its log still lives.
+    ~SuccessorWatch() { GameManager::Instance()->SetNextGameMode(nullptr); }
+    SuccessorWatch(const SuccessorWatch&) = delete;
+    SuccessorWatch& operator=(const SuccessorWatch&) = delete;
+    bool Requested() const { return std::find(m_log.begin(), m_log.end(), "sentinel dtor") != m_log.end(); }
+
+private:
+    std::vector<std::string> m_log;
+};
+
+sf::Event KeyPress(sf::Keyboard::Key key)
+{
+    sf::Event event{};
+    event.type = sf::Event::KeyPressed;
+    event.key.code = key;
+    return event;
+}
+
+const sf::Texture& Texture(const char* key)
+{
+    return GameManager::Instance()->GetContentManager().GetTexture(key);
+}
+
+const sf::Image& Pixels(const char* key)
+{
+    return GameManager::Instance()->GetContentManager().GetImage(key);
+}
+
+sf::Image WindowPicture()
+{
+    sf::RenderWindow& window = *GameManager::Instance()->GetRenderWindow();
+    sf::Texture texture;
+    texture.create(window.getSize().x, window.getSize().y);
+    texture.update(window);
+    return texture.copyToImage();
+}
+
+int CountDark(const sf::Image& image, const sf::IntRect& area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+        {
+            const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            if (c.r < 40 && c.g < 40 && c.b < 40)
+                ++count;
+        }
+    return count;
+}
+}
+
+TEST(PlayMode, scene_is_laid_out_for_the_1024x600_window)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+
+    EXPECT_EQ(sf::Vector2f(65.0f, 300.0f), mode.GetPlayer()->GetPos());
+    EXPECT_EQ("Score: 0", mode.GetScoreText().getString().toAnsiString());
+    EXPECT_EQ(sf::Vector2f(10.0f, 10.0f), mode.GetScoreText().getPosition());
+    const sf::Text& prompt = mode.GetStartPrompt();
+    EXPECT_EQ("Make a noise to start!", prompt.getString().toAnsiString());
+    const sf::FloatRect promptBox = prompt.getLocalBounds();
+    // The corner is truncated to whole pixels.
+    EXPECT_NEAR(511.5f, prompt.getPosition().x + promptBox.width / 2.0f, 0.5f);
+    EXPECT_NEAR(299.5f, prompt.getPosition().y + promptBox.height / 2.0f, 0.5f);
+
+    GuiCanvasDecorated* dialog = mode.GetGameOverDialog();
+    EXPECT_EQ(sf::Vector2f(259.0f, 75.0f), dialog->GetAbsolutePosition());
+    EXPECT_EQ(516.0f, dialog->GetWidth());
+    EXPECT_EQ(450.0f, dialog->GetHeight());
+    GuiCanvas* inner = dialog->GetInnerCanvas();
+    EXPECT_EQ(sf::Vector2f(307.0f, 129.0f), inner->GetAbsolutePosition());
+    EXPECT_EQ(399.0f, inner->GetWidth());
+    EXPECT_EQ(343.0f, inner->GetHeight());
+
+    EXPECT_FALSE(dialog->IsVisible());
+    EXPECT_EQ(PlayMode::PlayStateWaitingForStart, mode.GetState());
+    EXPECT_EQ(0.0f, mode.GetShiftX());
+}
+
+TEST(PlayMode, steering_variant_follows_the_stored_player_type_and_falls_back_to_the_first)
+{
+    struct Case
+    {
+        int storedType;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "PlayerDirectionHeight"},
+        {1, "PlayerTargetDirection"},
+        {2, "PlayerTargetHeight"},
+        {3, "PlayerDirectionHeight"},
+        {-1, "PlayerDirectionHeight"},
+    };
+    for (const Case& c : cases)
+    {
+        PlayScene scene(PlayScene::Config(c.storedType, true));
+        Player* player = scene.Mode().GetPlayer();
+        ASSERT_NE(nullptr, player) << c.storedType;
+        std::string made = dynamic_cast<PlayerDirectionHeight*>(player) ? "PlayerDirectionHeight"
+                           : dynamic_cast<PlayerTargetDirection*>(player) ? "PlayerTargetDirection"
+                           : dynamic_cast<PlayerTargetHeight*>(player) ? "PlayerTargetHeight"
+                                                                         : "other";
+        EXPECT_EQ(c.expected, made) << "stored type " << c.storedType;
+    }
+}
+
+TEST(PlayMode, only_a_voiced_sound_louder_than_the_threshold_starts_the_run)
+{
+    struct Case
+    {
+        float hz;
+        float volume;
+        bool starts;
+    };
+    const Case cases[] = {
+        {PlayScene::MIDDLE_HZ, PlayMode::VOLUME_START_THRESHOLD, false},
+        {0.0f, 0.9f, false},
+        {PlayScene::MIDDLE_HZ, 0.0501f, true},
+    };
+    for (const Case& c : cases)
+    {
+        PlayScene scene;
+        PlayScene::Hear(c.hz, c.volume);
+        scene.Frame(0.5f);
+        EXPECT_EQ(c.starts ? PlayMode::PlayStateRunning : PlayMode::PlayStateWaitingForStart, scene.Mode().GetState())
+            << c.hz << " Hz at " << c.volume;
+        // Nothing moves or spawns while waiting, however long it is.
+        EXPECT_EQ(sf::Vector2f(65.0f, 300.0f), scene.Mode().GetPlayer()->GetPos());
+        EXPECT_TRUE(scene.Mode().GetCollectibles().GetElements().empty());
+        EXPECT_TRUE(scene.Mode().GetEffects().GetElements().empty());
+    }
+}
+
+TEST(PlayMode, seeded_run_spawns_on_its_timers_and_replays_the_same)
+{
+    struct Spawns
+    {
+        int firstCollectibleFrame = 0;
+        int firstNoteFrame = 0;
+        int firstEnemyFrame = 0;
+        sf::Vector2f collectible;
+        float shiftAtCollectible = 0.0f;
+        sf::Vector2f enemy;
+        float shiftAtEnemy = 0.0f;
+    };
+    auto run = [] {
+        Spawns spawns;
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        Random::Seed(2024);
+        scene.Start();
+        // 0.125 s is exact in binary: the 2.0 s and 1.0 s timers run out in frames 16 and 8.
+        for (int frame = 1; frame <= 16; ++frame)
+        {
+            scene.Frame(0.125f);
+            if (spawns.firstCollectibleFrame == 0 && !mode.GetCollectibles().GetElements().empty())
+            {
+                spawns.firstCollectibleFrame = frame;
+                spawns.collectible = mode.GetCollectibles().GetElements().front()->GetPos();
+                spawns.shiftAtCollectible = mode.GetShiftX();
+            }
+            if (spawns.firstNoteFrame == 0 && !mode.GetEffects().GetElements().empty())
+                spawns.firstNoteFrame = frame;
+            if (spawns.firstEnemyFrame == 0 && !mode.GetEnemies().GetElements().empty())
+            {
+                spawns.firstEnemyFrame = frame;
+                spawns.enemy = mode.GetEnemies().GetElements().front()->GetPos();
+                spawns.shiftAtEnemy = mode.GetShiftX();
+            }
+        }
+        EXPECT_EQ(PlayMode::PlayStateRunning, mode.GetState());
+        return spawns;
+    };
+
+    const Spawns first = run();
+    EXPECT_EQ(1, first.firstCollectibleFrame);
+    EXPECT_EQ(8, first.firstNoteFrame);
+    EXPECT_EQ(16, first.firstEnemyFrame);
+    // 10 px beyond the right edge of the scrolled view, at least 10 px inside top and bottom.
+    EXPECT_EQ(first.shiftAtEnemy + 1034.0f, first.enemy.x);
+    EXPECT_GE(first.enemy.y, 10.0f);
+    EXPECT_LE(first.enemy.y, 600.0f - 10.0f - 40.0f);
+    EXPECT_EQ(first.shiftAtCollectible + 1034.0f, first.collectible.x);
+
+    const Spawns again = run();
+    EXPECT_EQ(first.collectible, again.collectible);
+    EXPECT_EQ(first.enemy, again.enemy);
+}
+
+TEST(PlayMode, world_scrolls_by_whole_pixels_and_layers_keep_their_fraction)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    // 1/128 s at 128 px/s: one pixel of scroll per frame (the speed gain adds
+    // less than a pixel over the 20 frames).
+    mode.GetPlayer()->SetSpeed(128.0f);
+    std::vector<int> layer2Frames;
+    int layer0Moves = 0;
+    for (int frame = 1; frame <= 20; ++frame)
+    {
+        const float worldBefore = mode.GetWorldView().getCenter().x;
+        const float layer0Before = mode.GetLayerView(0).getCenter().x;
+        const float layer2Before = mode.GetLayerView(2).getCenter().x;
+        scene.Frame(1.0f / 128.0f);
+        EXPECT_EQ(worldBefore + 1.0f, mode.GetWorldView().getCenter().x) << "frame " << frame;
+        const float layer0Step = mode.GetLayerView(0).getCenter().x - layer0Before;
+        const float layer2Step = mode.GetLayerView(2).getCenter().x - layer2Before;
+        EXPECT_TRUE(layer0Step == 0.0f || layer0Step == 1.0f) << layer0Step;
+        EXPECT_TRUE(layer2Step == 0.0f || layer2Step == 1.0f) << layer2Step;
+        layer0Moves += layer0Step == 1.0f ? 1 : 0;
+        if (layer2Step == 1.0f)
+            layer2Frames.push_back(frame);
+    }
+    EXPECT_EQ(20.0f, mode.GetShiftX());
+    // One pixel per second faster for every second of running.
+    EXPECT_FLOAT_EQ(128.0f + 20.0f / 128.0f, mode.GetPlayer()->GetSpeed());
+    EXPECT_EQ((std::vector<int>{5, 10, 15, 20}), layer2Frames);
+    EXPECT_EQ(13, layer0Moves);
+}
+
+TEST(PlayMode, two_collectibles_touched_in_one_frame_score_two_and_go_at_the_next_pass)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    const sf::Vector2f onPlayer = mode.GetPlayer()->GetPos() - sf::Vector2f(16.0f, 16.0f);
+    mode.GetCollectibles().AddElement(new Collectible(&mode, Texture("collectible"), onPlayer));
+    mode.GetCollectibles().AddElement(new Collectible(&mode, Texture("collectible"), onPlayer));
+
+    // The frame also spawns the first collectible, far to the right.
+    scene.Frame(0.001f);
+    EXPECT_EQ(2, mode.GetScore());
+    EXPECT_EQ("Score: 2", mode.GetScoreText().getString().toAnsiString());
+    EXPECT_EQ(3u, mode.GetCollectibles().GetElements().size()) << "drawn once more in the frame they were collected";
+
+    scene.Frame(0.001f);
+    EXPECT_EQ(1u, mode.GetCollectibles().GetElements().size());
+    EXPECT_EQ(2, mode.GetScore());
+}
+
+TEST(PlayMode, enemy_hit_ends_the_game_after_the_frames_collectible_is_scored)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    const sf::Vector2f centre = mode.GetPlayer()->GetPos();
+    mode.GetCollectibles().AddElement(
+        new Collectible(&mode, Texture("collectible"), centre - sf::Vector2f(16.0f, 16.0f)));
+    mode.GetEnemies().AddElement(
+        new Enemy(&mode, Texture("enemy"), Pixels("enemy"), centre - sf::Vector2f(25.0f, 20.0f)));
+
+    scene.Frame(0.001f);
+    EXPECT_EQ(PlayMode::PlayStateGameOver, mode.GetState());
+    EXPECT_TRUE(mode.GetGameOverDialog()->IsVisible());
+    EXPECT_EQ(1, mode.GetScore());
+
+    // Frozen from then on: nothing moves, spawns or is collected any more.
+    const sf::Vector2f playerAt = mode.GetPlayer()->GetPos();
+    const float shift = mode.GetShiftX();
+    const std::size_t collectibles = mode.GetCollectibles().GetElements().size();
+    scene.Frame(3.0f);
+    EXPECT_EQ(playerAt, mode.GetPlayer()->GetPos());
+    EXPECT_EQ(collectibles, mode.GetCollectibles().GetElements().size());
+    EXPECT_EQ(1u, mode.GetEnemies().GetElements().size());
+    EXPECT_EQ(shift, mode.GetShiftX());
+}
+
+TEST(PlayMode, escape_ends_the_game_without_the_dialog_in_any_state)
+{
+    for (bool running : {false, true})
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        if (running)
+            scene.Start();
+        mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        EXPECT_EQ(PlayMode::PlayStateGameOver, mode.GetState()) << running;
+        EXPECT_FALSE(mode.GetGameOverDialog()->IsVisible()) << running;
+        mode.HandleEvent(KeyPress(sf::Keyboard::Space));
+        EXPECT_EQ(PlayMode::PlayStateGameOver, mode.GetState()) << running;
+    }
+}
+
+TEST(PlayMode, restart_gesture_needs_a_low_pitch_before_a_high_one)
+{
+    // "low", "middle", "high": a loud pitch of that height; "silent low": no
+    // pitch while the reader's override says low.
+    struct Case
+    {
+        std::vector<std::string> readings;
+        int firesAt; // 1-based; 0 for never
+    };
+    const Case cases[] = {
+        {{"high"}, 0},
+        {{"high", "low"}, 0},
+        {{"low", "middle", "high"}, 3},
+        {{"low", "silent", "high"}, 3},
+        {{"silent low", "high"}, 0},
+        {{"middle", "high"}, 0},
+    };
+    for (const Case& c : cases)
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        SuccessorWatch watch;
+        int firedAt = 0;
+        for (std::size_t i = 0; i < c.readings.size() && firedAt == 0; ++i)
+        {
+            const std::string& reading = c.readings[i];
+            if (reading == "silent low")
+            {
+                PlayScene::Hear(0.0f, 0.0f);
+                GameManager::Instance()->GetPreferences().GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibratedValue(
+                    0.0f);
+            }
+            else
+            {
+                PlayScene::Hear(reading == "low"      ? PlayScene::LOW_HZ
+                                : reading == "middle" ? PlayScene::MIDDLE_HZ
+                                : reading == "high"   ? PlayScene::HIGH_HZ
+                                                      : 0.0f,
+                                reading == "silent" ? 0.0f : PlayScene::LOUD);
+            }
+            scene.Frame(0.1f);
+            if (watch.Requested())
+                firedAt = static_cast<int>(i) + 1;
+        }
+        std::string sequence;
+        for (const std::string& reading : c.readings)
+            sequence += reading + ", ";
+        EXPECT_EQ(c.firesAt, firedAt) << sequence;
+        EXPECT_EQ(PlayMode::PlayStateGameOver, mode.GetState()) << sequence;
+    }
+}
+
+TEST(PlayMode, frame_in_which_the_gesture_fires_skips_the_trail_and_the_gui)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+    mode.GetEffects().AddElement(new Note(Texture("note"), sf::Vector2f(300.0f, 300.0f)));
+    Note& note = dynamic_cast<Note&>(*mode.GetEffects().GetElements().front());
+
+    PlayScene::Hear(PlayScene::LOW_HZ);
+    scene.Frame(0.1f);
+    const sf::Vector2f afterLow = note.GetPos();
+    EXPECT_NE(sf::Vector2f(300.0f, 300.0f), afterLow) << "the trail goes on after the game";
+
+    SuccessorWatch watch;
+    PlayScene::Hear(PlayScene::HIGH_HZ);
+    scene.Frame(0.1f);
+    EXPECT_TRUE(watch.Requested());
+    EXPECT_EQ(afterLow, note.GetPos());
+}
+
+TEST(PlayMode, without_a_calibration_the_dragon_flies_level_and_no_gesture_is_read)
+{
+    PlayScene scene(PlayScene::Config(0, false));
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    ASSERT_EQ(PlayMode::PlayStateRunning, mode.GetState()) << "any loud pitch starts the run";
+    PlayScene::Hear(PlayScene::HIGH_HZ);
+    scene.Frame(0.5f);
+    EXPECT_EQ(0.5f, mode.GetPlayer()->GetTargetValue());
+    EXPECT_EQ(300.0f, mode.GetPlayer()->GetPos().y);
+
+    mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+    SuccessorWatch watch;
+    for (float hz : {PlayScene::LOW_HZ, PlayScene::HIGH_HZ})
+    {
+        PlayScene::Hear(hz);
+        scene.Frame(0.1f);
+    }
+    EXPECT_FALSE(watch.Requested());
+}
+
+TEST(PlayMode, restart_button_asks_for_a_new_game_and_other_names_do_nothing)
+{
+    struct Case
+    {
+        const char* name;
+        bool requests;
+    };
+    const Case cases[] = {{"restart", true}, {"play", false}, {"", false}};
+    for (const Case& c : cases)
+    {
+        PlayScene scene;
+        SuccessorWatch watch;
+        GuiNullElement source;
+        source.SetName(c.name);
+        scene.Mode().HandleGuiEvent(GuiEventHelper::CreateGuiButtonClickedEvent(&source));
+        EXPECT_EQ(c.requests, watch.Requested()) << c.name;
+    }
+}
+
+TEST(PlayMode, start_prompt_is_drawn_only_while_waiting)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    const sf::FloatRect box = mode.GetStartPrompt().getGlobalBounds();
+    const sf::IntRect area(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.width),
+                           static_cast<int>(box.height));
+
+    mode.Draw();
+    EXPECT_GT(CountDark(WindowPicture(), area), 100);
+    // Left in the screen view, whatever the layers and the world view did.
+    EXPECT_EQ(sf::Vector2f(512.0f, 300.0f), GameManager::Instance()->GetRenderWindow()->getView().getCenter());
+
+    scene.Start();
+    mode.Draw();
+    EXPECT_EQ(0, CountDark(WindowPicture(), area));
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "support/ChildProcess.h"
+#include "support/MicFeeder.h"
+#include "support/ScratchFolder.h"
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Rect.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// Xlib's types, without its macros in every test.
+typedef struct _XDisplay Display;
+
+// Drives a built game program the way a player does, under the X server and
+// the sound server of tools/headless.sh: starts it in a scratch folder of its
+// own, finds its window, sings into the virtual microphone, moves the pointer
+// and presses keys (xdotool), reads the window's pixels and closes it as the
+// window's close button would. Timeouts are safety nets, not measurements.
+class GameDriver
+{
+public:
+    static const char* const WINDOW_TITLE;
+
+    // The folder holds a link to the game's data/ and, unless configXml is
+    // empty, a config.xml with that text. The program starts at once.
+    GameDriver(std::string const& program, std::string const& configXml = "");
+    ~GameDriver();
+    GameDriver(GameDriver const&) = delete;
+    GameDriver& operator=(GameDriver const&) = delete;
+
+    bool HasDisplay() const;
+    bool HasMicrophone() const;
+
+    // Waits until the program's window exists and places it at the top-left
+    // corner of the screen, all of it on screen; false when the program ended
+    // or no window came before the timeout.
+    bool WaitForWindow(double timeoutSeconds = 30.0);
+    Display* GetDisplay() const;
+    unsigned long GetWindow() const;
+
+    // A sine into the virtual microphone, or silence.
+    void SetTone(float hz, float amplitude = 0.5f);
+    void Silence();
+
+    // Window coordinates.
+    void MovePointer(int x, int y);
+    // An X key name, e.g. "Escape".
+    void PressKey(std::string const& key);
+
+    // The window's current picture.
+    sf::Image Screenshot() const;
+    // Takes screenshots until the condition holds for one (true) or the
+    // timeout passes (false); last receives the last screenshot taken.
+    bool WaitForScreen(std::function<bool(sf::Image const&)> const& condition, double timeoutSeconds,
+                       sf::Image* last = nullptr) const;
+    // Waits for the given time of play, without looking.
+    static void Pause(double seconds);
+
+    // What the window manager sends when the close button is pressed.
+    void RequestClose();
+    // The exit code, or a negative number (see ChildProcess::Wait).
+    int WaitForExit(double timeoutSeconds = 30.0);
+
+    ScratchFolder const& Folder() const;
+    bool IsRunning();
+    // Standard output and standard error so far, for failure messages.
+    std::string Output() const;
+    std::string Stdout() const;
+
+private:
+    void PlaceAtOrigin();
+    void RunTool(std::string const& command) const;
+
+    ScratchFolder m_folder;
+    Display* m_display;
+    MicFeeder m_mic;
+    std::unique_ptr<ChildProcess> m_game;
+    unsigned long m_window;
+};
+
+// Whether two pictures of the same size agree in every pixel of the area.
+bool SameArea(sf::Image const& a, sf::Image const& b, sf::IntRect const& area);
+// Number of pixels of the area within the tolerance of the colour (per channel).
+int CountColour(sf::Image const& image, sf::IntRect const& area, sf::Color colour, int tolerance);
