@@ -178,6 +178,11 @@ void GameManager::SetNextGameMode(GameMode* mode)
     m_gameModeManager.SetNextGameMode(mode);
 }
 
+GameMode* GameManager::GetNextGameModeForTesting() const
+{
+    return m_gameModeManager.GetNextGameMode();
+}
+
 void GameManager::GoToSubMode(GameMode* mode)
 {
     m_gameModeManager.GoToSubMode(mode);

@@ -81,6 +81,8 @@ public:
 
     // Test seam: overrides the elapsed time that modes and entities read.
     void SetElapsedTimeForTesting(float seconds);
+    // Test seam: the mode waiting to be switched in, or null.
+    GameMode* GetNextGameModeForTesting() const;
     // Test seam: destroys the singleton (its modes and window with it) so that
     // the next Instance() starts afresh.
     static void ResetForTesting();

@@ -115,6 +115,11 @@ void GameModeManager::GoToParentMode()
     m_changed = true;
 }
 
+GameMode* GameModeManager::GetNextGameMode() const
+{
+    return m_nextMode;
+}
+
 GameMode* GameModeManager::GetParentMode()
 {
     if (m_stack.size() < 2)

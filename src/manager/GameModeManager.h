@@ -45,6 +45,8 @@ public:
     // Removes the top mode when one lies below it; the frame is skipped either way.
     void GoToParentMode();
     GameMode* GetParentMode();
+    // The mode waiting to be switched in, or null; it stays owned here.
+    GameMode* GetNextGameMode() const;
 
 private:
     bool IsOnStack(GameMode const* mode) const;

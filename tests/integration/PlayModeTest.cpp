@@ -12,7 +12,6 @@
 #include "gui/GuiNullElement.h"
 #include "manager/GameManager.h"
 #include "support/PlayScene.h"
-#include "support/RecordingMode.h"
 #include "utility/Random.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -28,20 +27,24 @@
 // content, under the headless X and sound servers.
 namespace
 {
-// Tells whether the mode under test asked for a successor: a pending mode
-// that another replaces before the switch is deleted, and this one logs it.
+// Tells whether the mode under test asked for a successor: the mode waiting to
+// be switched in changes.
 class SuccessorWatch
 {
 public:
-    SuccessorWatch() { GameManager::Instance()->SetNextGameMode(new RecordingMode("sentinel", m_log)); }
-    // Deletes whatever is pending, the sentinel included, while its log still lives.
+    SuccessorWatch() : m_before(GameManager::Instance()->GetNextGameModeForTesting()) {}
+    // Nothing asked for is switched in later: the manager deletes it at its next step.
     ~SuccessorWatch() { GameManager::Instance()->SetNextGameMode(nullptr); }
     SuccessorWatch(const SuccessorWatch&) = delete;
     SuccessorWatch& operator=(const SuccessorWatch&) = delete;
-    bool Requested() const { return std::find(m_log.begin(), m_log.end(), "sentinel dtor") != m_log.end(); }
+    bool Requested() const
+    {
+        GameMode* next = GameManager::Instance()->GetNextGameModeForTesting();
+        return next != nullptr && next != m_before;
+    }
 
 private:
-    std::vector<std::string> m_log;
+    GameMode* m_before;
 };
 
 sf::Event KeyPress(sf::Keyboard::Key key)

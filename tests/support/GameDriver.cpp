@@ -8,6 +8,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -16,28 +17,34 @@ namespace
 {
 const std::chrono::milliseconds POLL_INTERVAL(50);
 
-Window FindWindowNamed(Display* display, Window parent, std::string const& name)
+// Every window below the parent that bears the name.
+void FindWindowsNamed(Display* display, Window parent, std::string const& name, std::set<unsigned long>& found)
 {
     char* title = nullptr;
     if (XFetchName(display, parent, &title) != 0 && title != nullptr)
     {
-        bool match = name == title;
+        if (name == title)
+            found.insert(parent);
         XFree(title);
-        if (match)
-            return parent;
     }
     Window root;
     Window up;
     Window* children = nullptr;
     unsigned int count = 0;
-    Window found = 0;
     if (XQueryTree(display, parent, &root, &up, &children, &count) != 0)
     {
-        for (unsigned int i = 0; i < count && found == 0; ++i)
-            found = FindWindowNamed(display, children[i], name);
+        for (unsigned int i = 0; i < count; ++i)
+            FindWindowsNamed(display, children[i], name, found);
         if (children != nullptr)
             XFree(children);
     }
+}
+
+std::set<unsigned long> WindowsNamed(Display* display, std::string const& name)
+{
+    std::set<unsigned long> found;
+    if (display != nullptr)
+        FindWindowsNamed(display, DefaultRootWindow(display), name, found);
     return found;
 }
 
@@ -65,6 +72,8 @@ const char* const GameDriver::WINDOW_TITLE = "SFML Graphics";
 GameDriver::GameDriver(std::string const& program, std::string const& configXml)
     : m_folder(), m_display(XOpenDisplay(nullptr)), m_mic(), m_game(), m_window(0)
 {
+    // The test process's own windows bear the same title; only a new one is the game's.
+    m_windowsBefore = WindowsNamed(m_display, WINDOW_TITLE);
     if (::symlink(VELMORA_SOURCE_DIR "/data", m_folder.File("data").c_str()) != 0)
         throw std::runtime_error("cannot link data/ into the scratch folder");
     if (!configXml.empty())
@@ -102,9 +111,10 @@ bool GameDriver::WaitForWindow(double timeoutSeconds)
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     while (m_game->IsRunning() && std::chrono::steady_clock::now() < deadline)
     {
-        Window found = FindWindowNamed(m_display, DefaultRootWindow(m_display), WINDOW_TITLE);
-        if (found != 0 && Viewable(m_display, found))
+        for (unsigned long found : WindowsNamed(m_display, WINDOW_TITLE))
         {
+            if (m_windowsBefore.count(found) != 0 || !Viewable(m_display, found))
+                continue;
             m_window = found;
             PlaceAtOrigin();
             return true;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 // Xlib's types, without its macros in every test.
@@ -80,6 +81,7 @@ private:
     MicFeeder m_mic;
     std::unique_ptr<ChildProcess> m_game;
     unsigned long m_window;
+    std::set<unsigned long> m_windowsBefore;
 };
 
 // Whether two pictures of the same size agree in every pixel of the area.
