@@ -25,6 +25,7 @@ const sf::Color DRAGON_ORANGE(214, 81, 42);
 const int DRAGON_TOLERANCE = 20;
 const sf::IntRect SCORE_AREA(0, 0, 160, 30);
 const sf::IntRect PROMPT_AREA(362, 280, 300, 40);
+const int STILL_LOOKS = 4;
 
 // The mean height of the dragon's orange on the screen; -1 when too little is seen.
 float DragonY(sf::Image const& shot)
@@ -87,14 +88,16 @@ TEST(PlayScreenEndToEnd, voice_starts_and_steers_escape_ends_and_low_then_high_s
     game.Silence();
     GameDriver::Pause(1.0);
     game.PressKey("Escape");
+    // Still over several looks in a row, so that a slow frame is not taken for a frozen scene.
     sf::Image previous = game.Screenshot();
     sf::Image frozen;
+    int stillLooks = 0;
     ASSERT_TRUE(game.WaitForScreen(
-        [&previous](sf::Image const& s) {
-            GameDriver::Pause(0.3);
-            const bool still = SameArea(s, previous, WHOLE);
+        [&previous, &stillLooks](sf::Image const& s) {
+            stillLooks = SameArea(s, previous, WHOLE) ? stillLooks + 1 : 0;
             previous = s;
-            return still;
+            GameDriver::Pause(0.3);
+            return stillLooks >= STILL_LOOKS;
         },
         SAFETY_SECONDS, &frozen))
         << "the scene still moves after Escape";
@@ -102,10 +105,12 @@ TEST(PlayScreenEndToEnd, voice_starts_and_steers_escape_ends_and_low_then_high_s
     // A high tone alone, then a low one, restart nothing.
     game.SetTone(HIGH_HZ);
     GameDriver::Pause(0.8);
-    EXPECT_TRUE(SameArea(game.Screenshot(), frozen, WHOLE)) << "a high tone alone changed the screen";
+    EXPECT_TRUE(SameArea(game.Screenshot(), frozen, WHOLE))
+        << "a high tone alone changed the screen; dragon at " << DragonY(game.Screenshot());
     game.SetTone(LOW_HZ);
     GameDriver::Pause(0.8);
-    EXPECT_TRUE(SameArea(game.Screenshot(), frozen, WHOLE)) << "a low tone changed the screen";
+    EXPECT_TRUE(SameArea(game.Screenshot(), frozen, WHOLE))
+        << "a low tone changed the screen; dragon at " << DragonY(game.Screenshot());
 
     // Then a high one starts a new game: a fresh world with "Score: 0".
     game.SetTone(HIGH_HZ);
