@@ -69,7 +69,7 @@ struct OutputTypeChoice
 
 const OutputTypeChoice OUTPUT_TYPE_CHOICES[] = {
     {0, 200, "ALSA", FMOD_OUTPUTTYPE_ALSA},
-    {1, 200, "PulseAudio", FMOD_OUTPUTTYPE_PULSEAUDIO},
+    {1, 305, "PulseAudio", FMOD_OUTPUTTYPE_PULSEAUDIO},
     {2, 200, "No sound", FMOD_OUTPUTTYPE_NOSOUND},
     {3, 200, "Auto detect", FMOD_OUTPUTTYPE_AUTODETECT},
 };

@@ -440,6 +440,55 @@ TEST(CalibrationMode, sound_card_choices_reach_only_their_own_handlers_and_apply
     preferences.Load();
 }
 
+TEST(CalibrationMode, output_type_buttons_lie_in_their_slots_with_their_widths_and_values)
+{
+    const struct
+    {
+        int slot;
+        int width;
+        FMOD_OUTPUTTYPE value;
+    } choices[] = {
+        {0, 200, FMOD_OUTPUTTYPE_ALSA},
+        // The wide bar of the second slot.
+        {1, 305, FMOD_OUTPUTTYPE_PULSEAUDIO},
+        {2, 200, FMOD_OUTPUTTYPE_NOSOUND},
+        {3, 200, FMOD_OUTPUTTYPE_AUTODETECT},
+    };
+    GamePreferences& preferences = GameForModes()->GetPreferences();
+    const float endCap =
+        static_cast<float>(GameManager::Instance()->GetContentManager().GetTexture("gui/button_drop_end").getSize().x);
+    // The middle of a bar's end cap in the window.
+    auto endCapMiddle = [endCap](const GuiCanvas& screen, int slot, int width) {
+        const sf::Vector2<float> place = SlotPlace(screen, slot, width);
+        return sf::Vector2u(static_cast<unsigned>(place.x + ButtonWidth(width) - endCap / 2.0f),
+                            static_cast<unsigned>(place.y + endCap / 2.0f));
+    };
+    for (const auto& choice : choices)
+    {
+        ScratchFolder folder(true);
+        auto mode = Initialised(GameMode::MenuModeType, 1);
+        mode->Prepare(Mode::CalibrationStateSoundOutputType, true);
+        mode->GetGuiManager()->Process();
+
+        // Each bar ends where its width puts it: its end cap looks as that of the 200 px bar in slot 3.
+        PointerAtPixel(1020, 590);
+        mode->Process();
+        const sf::Image shot = Shot([&] { mode->GetGuiManager()->Draw(); });
+        const sf::Vector2u reference = endCapMiddle(*mode->GetCurrentCanvas(), 3, 200);
+        const sf::Vector2u end = endCapMiddle(*mode->GetCurrentCanvas(), choice.slot, choice.width);
+        EXPECT_EQ(shot.getPixel(reference.x, reference.y).toInteger(), shot.getPixel(end.x, end.y).toInteger())
+            << "slot " << choice.slot;
+
+        SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), choice.slot, choice.width), ButtonWidth(choice.width));
+        EXPECT_EQ(Mode::CalibrationStateSoundOutputDriver, mode->GetState()) << "slot " << choice.slot;
+        EXPECT_EQ(choice.value, preferences.GetSoundOutputType()) << "slot " << choice.slot;
+        // Later tests expect the sound system of a first start.
+        mode.reset();
+        ScratchFolder fresh(true);
+        preferences.Load();
+    }
+}
+
 TEST(CalibrationMode, back_on_a_driver_screen_reaches_the_mode_and_returns_one_screen)
 {
     ScratchFolder folder(true);
