@@ -4,7 +4,6 @@
 #include "gamemode/GuiEventClickedButtonSoundOutputDriverNo.h"
 #include "gamemode/GuiEventClickedButtonSoundOutputType.h"
 #include "gamemode/GuiEventClickedButtonSoundRecordDriverNo.h"
-#include "gui/ComposedStretchableDrawable.h"
 #include "gui/GuiCanvas.h"
 #include "gui/GuiCanvasDecorated.h"
 #include "gui/GuiDrawEntity.h"
@@ -152,31 +151,21 @@ void CalibrationMode::Initialize()
     const unsigned right = frame.GetRightBorder();
     const unsigned top = frame.GetTopBorder();
     const unsigned bottom = frame.GetBottomBorder();
-    const sf::Vector2<float> innerOffset(static_cast<float>(left), static_cast<float>(top) - 10.0f);
+    const sf::Vector2<float> innerShift(0.0f, -10.0f);
 
     const unsigned gaugeWidth = frame.GetPossibleWidth(left + right + GAUGE_PANEL_INNER_WIDTH);
     const unsigned gaugeHeight = frame.GetPossibleHeight(top + bottom + PANEL_INNER_HEIGHT);
-    auto* gaugeInner = new GuiCanvas(innerOffset, static_cast<float>(gaugeWidth - left - right),
-                                     static_cast<float>(gaugeHeight - top - bottom), "");
-    m_gaugePanel = new GuiCanvasDecorated(
+    m_gaugePanel = GuiCanvasDecorated::CreateFramed(
+        frame,
         sf::Vector2<float>(static_cast<float>(width) - PANEL_MARGIN - static_cast<float>(gaugeWidth), PANEL_TOP),
-        static_cast<float>(gaugeWidth), static_cast<float>(gaugeHeight),
-        new ComposedStretchableDrawable(frame, static_cast<float>(gaugeWidth), static_cast<float>(gaugeHeight),
-                                        true),
-        gaugeInner, "");
+        gaugeWidth, gaugeHeight, innerShift);
     m_guiManager.AddElement(m_gaugePanel);
     BuildGaugePanel();
 
     const unsigned screenWidth = frame.GetPossibleWidth(left + right + SCREEN_INNER_WIDTH);
     const unsigned screenHeight = frame.GetPossibleHeight(top + bottom + PANEL_INNER_HEIGHT);
-    auto* screenInner = new GuiCanvas(innerOffset, static_cast<float>(screenWidth - left - right),
-                                      static_cast<float>(screenHeight - top - bottom), "");
-    m_screenCanvas = new GuiCanvasDecorated(
-        sf::Vector2<float>(PANEL_MARGIN, PANEL_TOP), static_cast<float>(screenWidth),
-        static_cast<float>(screenHeight),
-        new ComposedStretchableDrawable(frame, static_cast<float>(screenWidth), static_cast<float>(screenHeight),
-                                        true),
-        screenInner, "");
+    m_screenCanvas = GuiCanvasDecorated::CreateFramed(frame, sf::Vector2<float>(PANEL_MARGIN, PANEL_TOP),
+                                                      screenWidth, screenHeight, innerShift);
     m_guiManager.AddElement(m_screenCanvas);
 
     BuildScreens();

@@ -3,7 +3,6 @@
 #include "entity/SpriteEntity.h"
 #include "gamemode/CalibrationMode.h"
 #include "gamemode/PlayMode.h"
-#include "gui/ComposedStretchableDrawable.h"
 #include "gui/GuiCanvas.h"
 #include "gui/GuiCanvasDecorated.h"
 #include "gui/GuiDrawable.h"
@@ -68,15 +67,11 @@ void MenuMode::Initialize()
     const unsigned bottom = frame.GetBottomBorder();
     const unsigned panelWidth = frame.GetPossibleWidth(left + right + PANEL_INNER_WIDTH);
     const unsigned panelHeight = frame.GetPossibleHeight(top + bottom + PANEL_INNER_HEIGHT);
-    auto* decoration = new ComposedStretchableDrawable(frame, static_cast<float>(panelWidth),
-                                                       static_cast<float>(panelHeight), true);
-    auto* inner = new GuiCanvas(sf::Vector2<float>(static_cast<float>(left), static_cast<float>(top) - 10.0f),
-                                static_cast<float>(panelWidth - left - right),
-                                static_cast<float>(panelHeight - top - bottom), "");
-    auto* panel = new GuiCanvasDecorated(
-        sf::Vector2<float>(static_cast<float>(half - static_cast<int>(panelWidth) / 2), PANEL_TOP),
-        static_cast<float>(panelWidth), static_cast<float>(panelHeight), decoration, inner, "");
+    auto* panel = GuiCanvasDecorated::CreateFramed(
+        frame, sf::Vector2<float>(static_cast<float>(half - static_cast<int>(panelWidth) / 2), PANEL_TOP),
+        panelWidth, panelHeight, sf::Vector2<float>(0.0f, -10.0f));
     m_guiManager.AddElement(panel);
+    GuiCanvas* inner = panel->GetInnerCanvas();
 
     const int cx = static_cast<int>(0.5f * inner->GetWidth());
 

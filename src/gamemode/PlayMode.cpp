@@ -8,7 +8,6 @@
 #include "entity/PlayerDirectionHeight.h"
 #include "entity/PlayerTargetDirection.h"
 #include "entity/PlayerTargetHeight.h"
-#include "gui/ComposedStretchableDrawable.h"
 #include "gui/GuiCanvas.h"
 #include "gui/GuiCanvasDecorated.h"
 #include "gui/GuiDrawable.h"
@@ -203,16 +202,10 @@ void PlayMode::BuildGameOverDialog()
     const sf::Vector2<float> position(m_viewWidth * 0.5f - static_cast<float>(width / 2),
                                       m_viewHeight * 0.5f - static_cast<float>(height / 2));
 
-    auto* frame = new ComposedStretchableDrawable(frameDescription, static_cast<float>(width),
-                                                  static_cast<float>(height), true);
-    auto* inner = new GuiCanvas(
-        sf::Vector2<float>(static_cast<float>(frameDescription.GetLeftBorder()),
-                           static_cast<float>(frameDescription.GetTopBorder())),
-        static_cast<float>(width - frameDescription.GetLeftBorder() - frameDescription.GetRightBorder()),
-        static_cast<float>(height - frameDescription.GetTopBorder() - frameDescription.GetBottomBorder()), "");
-    m_gameOverDialog = new GuiCanvasDecorated(position, static_cast<float>(width) + DIALOG_EXTRA_WIDTH,
-                                              static_cast<float>(height), frame, inner, "");
+    m_gameOverDialog = GuiCanvasDecorated::CreateFramed(frameDescription, position, width, height,
+                                                        sf::Vector2<float>(0.0f, 0.0f), DIALOG_EXTRA_WIDTH);
     m_guiManager.AddElement(m_gameOverDialog);
+    GuiCanvas* inner = m_gameOverDialog->GetInnerCanvas();
 
     const float centreX = inner->GetWidth() * 0.5f;
     std::shared_ptr<sf::Text> gameOver = MakeText("Game over!", "header", HEADER_SIZE);

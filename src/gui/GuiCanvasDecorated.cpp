@@ -1,5 +1,7 @@
 #include "gui/GuiCanvasDecorated.h"
 
+#include "gui/ComposedStretchableDrawable.h"
+#include "gui/ComposedStretchableDrawableConstructor.h"
 #include "manager/GameManager.h"
 #include "utility/ExceptionBase.h"
 
@@ -23,6 +25,22 @@ GuiCanvasDecorated::GuiCanvasDecorated(const sf::Vector2<float>& position, const
             << ErrorMessage("GuiCanvasDecorated needs a decoration that is an sf::Transformable"));
     m_innerCanvas->MoveAbsolutePosition(GetAbsolutePosition());
     m_decorationPlacement->setPosition(GetAbsolutePosition());
+}
+
+GuiCanvasDecorated* GuiCanvasDecorated::CreateFramed(const ComposedStretchableDrawableConstructor& frame,
+    const sf::Vector2<float>& position, unsigned width, unsigned height, const sf::Vector2<float>& innerShift,
+    float extraWidth)
+{
+    const unsigned left = frame.GetLeftBorder();
+    const unsigned top = frame.GetTopBorder();
+    auto* decoration =
+        new ComposedStretchableDrawable(frame, static_cast<float>(width), static_cast<float>(height), true);
+    auto* inner = new GuiCanvas(
+        sf::Vector2<float>(static_cast<float>(left), static_cast<float>(top)) + innerShift,
+        static_cast<float>(width - left - frame.GetRightBorder()),
+        static_cast<float>(height - top - frame.GetBottomBorder()), "");
+    return new GuiCanvasDecorated(position, static_cast<float>(width) + extraWidth, static_cast<float>(height),
+        decoration, inner, "");
 }
 
 GuiCanvasDecorated::~GuiCanvasDecorated()

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+class ComposedStretchableDrawableConstructor;
+
 // A framed panel: an owned background drawable and one owned inner canvas
 // that holds the panel's widgets, placed relative to the panel.
 class GuiCanvasDecorated : public GuiElement
@@ -20,6 +22,13 @@ public:
     GuiCanvasDecorated(const sf::Vector2<float>& position, const float& width, const float& height,
         sf::Drawable* decoration, GuiCanvas* inner, std::string name);
     ~GuiCanvasDecorated() override;
+
+    // A panel framed by the description at width x height (a size the description
+    // can take), with an empty inner canvas filling the frame inside its borders,
+    // moved by innerShift. The panel's box may reach extraWidth beyond its frame.
+    static GuiCanvasDecorated* CreateFramed(const ComposedStretchableDrawableConstructor& frame,
+        const sf::Vector2<float>& position, unsigned width, unsigned height, const sf::Vector2<float>& innerShift,
+        float extraWidth = 0.0f);
 
     bool HandleEvent(const sf::Event& event, bool handled) override;
     void Process() override;
