@@ -145,6 +145,11 @@ void GamePreferences::SetSoundOutputType(FMOD_OUTPUTTYPE type)
 void GamePreferences::SetSoundOutputDriverNo(int driverNo)
 {
     m_soundOutputDriverNo = driverNo;
+    // Chosen again, after going back a screen, the driver finds the system
+    // initialised, which takes no driver: the output type applied again
+    // recreates it.
+    if (GetSoundSystem().IsInitialised())
+        ApplySoundOutputType();
     ApplySoundOutputDriverNo();
 }
 

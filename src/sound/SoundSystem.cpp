@@ -32,7 +32,7 @@ std::vector<std::string> DriverNames(FMOD_SYSTEM* system, DriverCountCall countC
 }
 }
 
-SoundSystem::SoundSystem() : m_system(nullptr)
+SoundSystem::SoundSystem() : m_system(nullptr), m_initialised(false)
 {
     if (!Create())
         m_system = nullptr;
@@ -45,6 +45,7 @@ SoundSystem::~SoundSystem()
 
 bool SoundSystem::Create()
 {
+    m_initialised = false;
     errcheck(FMOD_System_Create(&m_system));
     unsigned int version = 0;
     errcheck(FMOD_System_GetVersion(m_system, &version));
@@ -79,6 +80,7 @@ void SoundSystem::SetSoftwareFormat(int sampleRate, FMOD_SOUND_FORMAT format, in
 void SoundSystem::Init(int maxChannels, unsigned int flags, void* extraDriverData)
 {
     errcheck(FMOD_System_Init(m_system, maxChannels, flags, extraDriverData));
+    m_initialised = true;
 }
 
 void SoundSystem::Update()
@@ -162,11 +164,17 @@ void SoundSystem::Release()
         return;
     errcheck(FMOD_System_Release(m_system));
     m_system = nullptr;
+    m_initialised = false;
 }
 
 bool SoundSystem::HasSystem() const
 {
     return m_system != nullptr;
+}
+
+bool SoundSystem::IsInitialised() const
+{
+    return m_initialised;
 }
 
 FMOD_SYSTEM* SoundSystem::GetSystem()

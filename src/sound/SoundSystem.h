@@ -45,8 +45,11 @@ public:
     bool ReleaseAndRecreate();
     void Release();
     bool HasSystem() const;
+    // Init has run on the present system: a driver can no longer be chosen on it.
+    bool IsInitialised() const;
     FMOD_SYSTEM* GetSystem();
 
 private:
     FMOD_SYSTEM* m_system;
+    bool m_initialised;
 };

@@ -269,3 +269,38 @@ TEST(GamePreferences, a_refused_sound_card_choice_ends_the_game_naming_what_fail
             << c.message;
     }
 }
+
+// The sound-card screens may be walked back: a playback driver is then chosen
+// on a system that its earlier choice initialised.
+TEST(GamePreferences, a_playback_driver_chosen_again_finds_a_fresh_system)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const FMOD_OUTPUTTYPE types[] = {FMOD_OUTPUTTYPE_NOSOUND, FMOD_OUTPUTTYPE_PULSEAUDIO};
+    for (FMOD_OUTPUTTYPE type : types)
+    {
+        ScratchFolder folder(true);
+        EXPECT_EXIT(
+            {
+                dup2(STDERR_FILENO, STDOUT_FILENO);
+                GamePreferences preferences;
+                preferences.Load();
+                SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
+                preferences.SetSoundOutputType(type);
+                preferences.SetSoundOutputDriverNo(0);
+                for (bool withRecordDriver : {true, false})
+                {
+                    if (withRecordDriver)
+                        preferences.SetSoundRecordDriverNo(0);
+                    preferences.SetSoundOutputDriverNo(0);
+                    preferences.SetSoundRecordDriverNo(0);
+                    GameManager::Instance()->GetSoundSystem().Update();
+                    analyzer.Update();
+                    if (!analyzer.IsRunning())
+                        std::exit(3);
+                }
+                std::exit(0);
+            },
+            testing::ExitedWithCode(0), "")
+            << type;
+    }
+}
