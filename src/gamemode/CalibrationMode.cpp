@@ -300,8 +300,10 @@ void CalibrationMode::HandleEvent(const sf::Event& event)
         m_reader = std::make_shared<SoundMicrophoneAnalyzerCalibratedReaderPitch>(*m_analyzer);
         m_reader->SetCalibrationLower(SHORTCUT_PITCH_LOWER);
         m_reader->SetCalibrationUpper(SHORTCUT_PITCH_UPPER);
-        m_preferences->SetSoundMicrophoneAnalyzerCalibratedReader(m_reader);
+        // Completed first, so that the file saved with the reader pairs the
+        // output type with a playback driver it has.
         CompleteSoundCardChoices();
+        m_preferences->SetSoundMicrophoneAnalyzerCalibratedReader(m_reader);
         HandOverNextMode();
         return;
     }
