@@ -1,8 +1,10 @@
 #include "support/MicFeeder.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -14,14 +16,20 @@ const int SAMPLE_RATE = 48000;
 const std::chrono::milliseconds CHUNK(10);
 const int CHUNK_FRAMES = SAMPLE_RATE / 100;
 const double TWO_PI = 6.283185307179586;
+// How long one wait for room in the pipe may last, so that a stop is seen at once.
+const int POLL_MILLISECONDS = 10;
+// Pacing that fell further behind than this (a stalled writer, a busy
+// machine) starts again from now instead of catching up with a burst of old sound.
+const std::chrono::milliseconds MOST_BEHIND(200);
 }
 
 MicFeeder::MicFeeder()
     : m_fd(-1), m_hz(0.0f), m_amplitude(0.0f), m_running(true), m_burstFrames(0), m_stalled(false)
 {
+    // Without a reader (no sound server) the open fails at once instead of waiting for one.
     const char* path = std::getenv("VELMORA_TEST_MIC_FIFO");
     if (path)
-        m_fd = open(path, O_WRONLY);
+        m_fd = open(path, O_WRONLY | O_NONBLOCK);
     if (m_fd >= 0)
         m_worker = std::thread([this] { Run(); });
 }
@@ -56,6 +64,34 @@ void MicFeeder::SendBurstThenStall(float hz, float amplitude, int frames)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
+bool MicFeeder::WriteAll(const std::vector<short>& samples)
+{
+    const char* data = reinterpret_cast<const char*>(samples.data());
+    std::size_t left = samples.size() * sizeof(short);
+    while (left > 0 && m_running)
+    {
+        const ssize_t written = write(m_fd, data, left);
+        if (written > 0)
+        {
+            data += written;
+            left -= static_cast<std::size_t>(written);
+            continue;
+        }
+        if (written < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        pollfd room{m_fd, POLLOUT, 0};
+        poll(&room, 1, POLL_MILLISECONDS);
+    }
+    return true;
+}
+
+bool MicFeeder::WriteOrDrop(const std::vector<short>& samples)
+{
+    // A chunk is smaller than the pipe's atomic size: it goes in whole or not at all.
+    const ssize_t written = write(m_fd, samples.data(), samples.size() * sizeof(short));
+    return written >= 0 || errno == EAGAIN || errno == EINTR;
+}
+
 void MicFeeder::Run()
 {
     std::vector<short> chunk(CHUNK_FRAMES);
@@ -66,10 +102,11 @@ void MicFeeder::Run()
         const int burst = m_burstFrames.load();
         if (burst > 0)
         {
+            // The burst is the test's whole point: it waits for room, but only while the feeder runs.
             std::vector<short> samples(static_cast<std::size_t>(burst));
             double burstPhase = 0.0;
             Synthesize(samples, burstPhase);
-            if (write(m_fd, samples.data(), samples.size() * sizeof(short)) < 0)
+            if (!WriteAll(samples))
                 return;
             m_stalled = true;
             m_burstFrames = 0;
@@ -81,10 +118,13 @@ void MicFeeder::Run()
             next = std::chrono::steady_clock::now();
             continue;
         }
+        // While nobody records, the sound server stops reading and the pipe
+        // fills: what does not fit is dropped, as a microphone nobody hears.
         Synthesize(chunk, phase);
-        if (write(m_fd, chunk.data(), chunk.size() * sizeof(short)) < 0)
+        if (!WriteOrDrop(chunk))
             return;
-        next += CHUNK;
+        const auto now = std::chrono::steady_clock::now();
+        next = now - next > MOST_BEHIND ? now : next + CHUNK;
         std::this_thread::sleep_until(next);
     }
 }

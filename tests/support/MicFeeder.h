@@ -9,7 +9,8 @@
 // Writes a tone (or silence) into the virtual microphone of tools/headless.sh,
 // through the FIFO named by VELMORA_TEST_MIC_FIFO, at the pace of real time a
 // chunk ahead, so that a change of tone reaches the sound server at once.
-// 48000 Hz mono 16-bit; silent until SetTone.
+// It never blocks: sound that finds the pipe full is dropped, and it stops
+// promptly when destroyed. 48000 Hz mono 16-bit; silent until SetTone.
 class MicFeeder : private boost::noncopyable
 {
 public:
@@ -26,6 +27,10 @@ public:
 
 private:
     void Run();
+    // Waits for room while the feeder runs; false on a broken pipe.
+    bool WriteAll(const std::vector<short>& samples);
+    // Drops what finds no room at once; false on a broken pipe.
+    bool WriteOrDrop(const std::vector<short>& samples);
     void Synthesize(std::vector<short>& samples, double& phase) const;
 
     int m_fd;
