@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -16,6 +17,10 @@
 namespace
 {
 const std::chrono::milliseconds POLL_INTERVAL(50);
+// A mouse-only button's caps are 44 pixels square, its knob at the start cap's centre.
+const int BUTTON_CAP_HALF = 22;
+const int SLIDE_ATTEMPTS = 3;
+const double SLIDE_EFFECT_SECONDS = 8.0;
 
 // Every window below the parent that bears the name.
 void FindWindowsNamed(Display* display, Window parent, std::string const& name, std::set<unsigned long>& found)
@@ -60,6 +65,13 @@ int Shift(unsigned long mask)
     return shift;
 }
 
+// A game that ends takes its window with it while the driver may still be
+// looking at it; Xlib's own handler would then end the test process.
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 bool Viewable(Display* display, Window window)
 {
     XWindowAttributes attributes;
@@ -72,6 +84,7 @@ const char* const GameDriver::WINDOW_TITLE = "SFML Graphics";
 GameDriver::GameDriver(std::string const& program, std::string const& configXml)
     : m_folder(), m_display(XOpenDisplay(nullptr)), m_mic(), m_game(), m_window(0)
 {
+    XSetErrorHandler(IgnoreXError);
     // The test process's own windows bear the same title; only a new one is the game's.
     m_windowsBefore = WindowsNamed(m_display, WINDOW_TITLE);
     if (::symlink(VELMORA_SOURCE_DIR "/data", m_folder.File("data").c_str()) != 0)
@@ -178,6 +191,56 @@ void GameDriver::PressKey(std::string const& key)
     std::ostringstream command;
     command << "xdotool key --window " << m_window << ' ' << key;
     RunTool(command.str());
+}
+
+void GameDriver::SlideButton(int x, int y, int widthArgument)
+{
+    const int knobY = y + BUTTON_CAP_HALF;
+    const int start = x + BUTTON_CAP_HALF;
+    const int end = x + widthArgument + 3 * BUTTON_CAP_HALF;
+    // Twice onto the knob, so that a move the game has not yet taken still
+    // leaves the pointer resting on it.
+    MovePointer(start, knobY);
+    Pause(0.3);
+    MovePointer(start + 1, knobY);
+    Pause(0.3);
+    for (int px = start + 1; px < end;)
+    {
+        px = std::min(px + 10, end);
+        MovePointer(px, knobY);
+        Pause(0.03);
+    }
+    Pause(0.2);
+    MovePointer(1, 1);
+    Pause(0.2);
+}
+
+void GameDriver::DragKnobDown(int x, int y, int distance)
+{
+    MovePointer(x, y);
+    Pause(0.2);
+    MovePointer(x, y + 1);
+    Pause(0.2);
+    for (int moved = 1; moved < distance; moved += 9)
+    {
+        y += 9;
+        MovePointer(x, y);
+        Pause(0.03);
+    }
+    Pause(0.2);
+    MovePointer(x + 60, y);
+    Pause(0.2);
+}
+
+bool GameDriver::SlideUntil(std::function<void()> const& slide, std::function<bool(sf::Image const&)> const& shows)
+{
+    for (int attempt = 0; attempt < SLIDE_ATTEMPTS; ++attempt)
+    {
+        slide();
+        if (WaitForScreen(shows, SLIDE_EFFECT_SECONDS))
+            return true;
+    }
+    return false;
 }
 
 void GameDriver::RunTool(std::string const& command) const

@@ -52,6 +52,18 @@ public:
     // An X key name, e.g. "Escape".
     void PressKey(std::string const& key);
 
+    // Slides the mouse-only button whose top-left corner is at (x, y), made
+    // with the width argument, as a player's hand does: rests on the knob,
+    // pushes it to the end cap in steps shorter than half the knob, leaves.
+    void SlideButton(int x, int y, int widthArgument);
+    // Drags the vertical knob that rests at (x, y) down by the distance, then
+    // leaves it sideways, so it snaps to the option it is nearest.
+    void DragKnobDown(int x, int y, int distance);
+    // Slides again, up to three times, while the screen does not show the
+    // slide's effect: a game slowed by load can see the pointer only after it
+    // has left the knob, as a player's too quick hand would.
+    bool SlideUntil(std::function<void()> const& slide, std::function<bool(sf::Image const&)> const& shows);
+
     // The window's current picture.
     sf::Image Screenshot() const;
     // Takes screenshots until the condition holds for one (true) or the

@@ -1,0 +1,114 @@
+#include "support/GameScreens.h"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <stdexcept>
+
+namespace
+{
+const int CAP_HALF = 22;
+const sf::Color DRAGON_ORANGE(214, 81, 42);
+const sf::Color PANEL_CREAM(250, 240, 210);
+// The info field lies 10 pixels into the screen's canvas, in the standard font at size 24.
+const int INFO_LEFT = GameScreens::SCREEN_INNER_X + 10;
+const sf::IntRect INFO_LINE(GameScreens::SCREEN_INNER_X, GameScreens::INNER_Y + 10, GameScreens::INNER_WIDTH, 30);
+const unsigned INFO_SIZE = 24;
+const int INFO_END_TOLERANCE = 3;
+const int DARK_TOLERANCE = 90;
+
+const sf::Font& StandardFont()
+{
+    static sf::Font font;
+    static bool loaded = false;
+    if (!loaded && !font.loadFromFile(VELMORA_SOURCE_DIR "/data/fonts/Loyal.ttf"))
+        throw std::runtime_error("cannot load the standard font");
+    loaded = true;
+    return font;
+}
+
+// The rightmost column of the area that holds a dark pixel; -1 for none.
+int LastDarkColumn(sf::Image const& shot, sf::IntRect const& area)
+{
+    for (int x = area.left + area.width - 1; x >= area.left; --x)
+        if (CountColour(shot, sf::IntRect(x, area.top, 1, area.height), sf::Color::Black, DARK_TOLERANCE) > 0)
+            return x;
+    return -1;
+}
+}
+
+namespace GameScreens
+{
+int SlotY(int slot)
+{
+    return INNER_Y + 170 + 55 * slot;
+}
+
+int CentredButtonX(int canvasX, int widthArgument)
+{
+    return canvasX + (INNER_WIDTH - (widthArgument + 4 * CAP_HALF)) / 2;
+}
+
+bool IsCalibrationScreen(sf::Image const& shot)
+{
+    // Black left of the screen panel and below the title.
+    return CountColour(shot, sf::IntRect(0, 120, 40, 460), sf::Color::Black, 8) == 40 * 460;
+}
+
+bool ShowsGauges(sf::Image const& shot)
+{
+    return CountColour(shot, sf::IntRect(620, 160, 80, 300), sf::Color::Blue, 8) > 100 * 40;
+}
+
+bool IsMenuScreen(sf::Image const& shot)
+{
+    // The menu picture left of the panel, and the panel's cream inside it, which the play screen lacks.
+    return CountColour(shot, sf::IntRect(0, 120, 40, 460), sf::Color::Black, 8) == 0 &&
+           CountColour(shot, sf::IntRect(320, 420, 40, 20), PANEL_CREAM, 30) > 700;
+}
+
+float DragonY(sf::Image const& shot)
+{
+    int count = 0;
+    long sum = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (CountColour(shot, sf::IntRect(x, y, 1, 1), DRAGON_ORANGE, 20) == 1)
+            {
+                ++count;
+                sum += y;
+            }
+    return count < 30 ? -1.0f : static_cast<float>(sum) / static_cast<float>(count);
+}
+
+bool IsPlayScreen(sf::Image const& shot)
+{
+    return !IsMenuScreen(shot) && !IsCalibrationScreen(shot) && DragonY(shot) >= 0.0f;
+}
+
+bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine)
+{
+    if (!IsCalibrationScreen(shot))
+        return false;
+    const sf::FloatRect bounds = sf::Text(firstLine, StandardFont(), INFO_SIZE).getLocalBounds();
+    const int end = INFO_LEFT + static_cast<int>(bounds.left + bounds.width);
+    const int seen = LastDarkColumn(shot, INFO_LINE);
+    return seen >= end - INFO_END_TOLERANCE && seen <= end + INFO_END_TOLERANCE;
+}
+
+void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument)
+{
+    game.SlideButton(CentredButtonX(SCREEN_INNER_X, widthArgument), SlotY(slot), widthArgument);
+}
+
+void ChooseSteering(GameDriver& game, int options)
+{
+    const int x = MENU_INNER_X + (INNER_WIDTH - (200 + 2 * CAP_HALF)) / 2 + CAP_HALF;
+    game.DragKnobDown(x, INNER_Y + 120 + CAP_HALF, options * 45);
+}
+
+void StartGame(GameDriver& game)
+{
+    game.SlideButton(CentredButtonX(MENU_INNER_X, 200), INNER_Y, 200);
+}
+}

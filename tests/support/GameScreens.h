@@ -1,0 +1,42 @@
+#pragma once
+
+#include "support/GameDriver.h"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <string>
+
+// The screens of the built game as a player sees them on the 1024x600 window,
+// and the player's moves on them, for the end-to-end tests. The layout is the
+// modes' with the game's content: the calibration's screen panel at (50, 100)
+// with its inner canvas 48 right and 44 down, 406 wide; the gauge panel's
+// inner canvas at (614, 144); the menu's inner canvas at (304, 144), 406 wide.
+// A button made with width w is w + 88 wide.
+namespace GameScreens
+{
+const int SCREEN_INNER_X = 98;
+const int INNER_Y = 144;
+const int INNER_WIDTH = 406;
+const int MENU_INNER_X = 304;
+const int DRIVER_BUTTON_WIDTH = 350;
+const int WIDE_OUTPUT_BUTTON_WIDTH = 305;
+
+int SlotY(int slot);
+int CentredButtonX(int canvasX, int widthArgument);
+
+bool IsCalibrationScreen(sf::Image const& shot);
+bool ShowsGauges(sf::Image const& shot);
+bool IsMenuScreen(sf::Image const& shot);
+bool IsPlayScreen(sf::Image const& shot);
+// The mean height of the dragon's orange near the left edge; -1 when too little is seen.
+float DragonY(sf::Image const& shot);
+// The calibration screen panel's first info line is the text's (told apart
+// by where its last dark pixel lies).
+bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine);
+
+// The button in a slot of the calibration screen panel.
+void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument = 200);
+// Drags the menu's steering-mode knob from the first option down by options.
+void ChooseSteering(GameDriver& game, int options);
+void StartGame(GameDriver& game);
+}
