@@ -88,7 +88,8 @@ double AmplitudeAt(const short* samples, std::size_t count, double hz)
 std::vector<double> AmplitudesAt(const std::string& raw, double hz)
 {
     std::vector<short> samples(raw.size() / sizeof(short));
-    std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(short));
+    if (!samples.empty())
+        std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(short));
     const std::size_t piece = SAMPLE_RATE / 10;
     std::vector<double> amplitudes;
     for (std::size_t start = 0; start + piece <= samples.size(); start += piece)
