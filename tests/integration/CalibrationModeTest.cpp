@@ -584,3 +584,66 @@ TEST(CalibrationMode, long_driver_names_are_shortened_to_fit_the_bar)
     EXPECT_LE(sf::Text(fitted, font, 24).getLocalBounds().width, room);
     EXPECT_EQ("pulse", Mode::FitLabel("pulse", font, 24, room));
 }
+
+// Each button of the driver screens, slid by the pointer, reaches its own
+// handler: it applies its driver and moves on, or ("back") returns one screen
+// and undoes nothing. None of them writes the preferences file.
+TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_without_saving)
+{
+    // The test sound server's two devices through ALSA, "default" and "pulse", lie in slots 1 and 2.
+    const int back = 3;
+    const struct
+    {
+        Mode::CalibrationState screen;
+        int slot;
+        int playbackBefore;
+        int recordBefore;
+        Mode::CalibrationState then;
+        int playbackAfter;
+        int recordAfter;
+    } rows[] = {
+        {Mode::CalibrationStateSoundOutputDriver, 1, 1, 1, Mode::CalibrationStateSoundRecordDriver, 0, 1},
+        {Mode::CalibrationStateSoundOutputDriver, 2, 0, 0, Mode::CalibrationStateSoundRecordDriver, 1, 0},
+        {Mode::CalibrationStateSoundOutputDriver, back, 1, 1, Mode::CalibrationStateSoundOutputType, 1, 1},
+        // Reached through the playback driver in slot 2.
+        {Mode::CalibrationStateSoundRecordDriver, 1, 0, 1, Mode::CalibrationStateStart, 1, 0},
+        {Mode::CalibrationStateSoundRecordDriver, 2, 0, 0, Mode::CalibrationStateStart, 1, 1},
+        {Mode::CalibrationStateSoundRecordDriver, back, 0, 1, Mode::CalibrationStateSoundOutputDriver, 1, 1},
+    };
+    GamePreferences& preferences = GameForModes()->GetPreferences();
+    auto slide = [](Mode& mode, int slot) {
+        const int width = slot == back ? BUTTON_WIDTH : Mode::DRIVER_BUTTON_WIDTH;
+        SlideButton(mode, SlotPlace(*mode.GetCurrentCanvas(), slot, width), ButtonWidth(width));
+        mode.GetGuiManager()->Process();
+    };
+    for (const auto& row : rows)
+    {
+        ScratchFolder folder(true);
+        const std::string config = "<config><soundOutputType>12</soundOutputType><soundOutputDriverNo>" +
+                                   std::to_string(row.playbackBefore) + "</soundOutputDriverNo><soundRecordDriverNo>" +
+                                   std::to_string(row.recordBefore) + "</soundRecordDriverNo></config>";
+        folder.Write("config.xml", config);
+        preferences.Load();
+        auto mode = std::make_unique<Mode>(new RecordingMode("next", Log(), GameMode::MenuModeType));
+        mode->Initialize();
+        mode->Prepare(Mode::CalibrationStateSoundOutputType, true);
+        mode->GetGuiManager()->Process();
+        // "ALSA" in slot 0.
+        SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), 0, BUTTON_WIDTH), ButtonWidth(BUTTON_WIDTH));
+        mode->GetGuiManager()->Process();
+        if (row.screen == Mode::CalibrationStateSoundRecordDriver)
+            slide(*mode, 2);
+        ASSERT_EQ(row.screen, mode->GetState());
+
+        slide(*mode, row.slot);
+        const std::string what = "screen " + std::to_string(row.screen) + ", slot " + std::to_string(row.slot);
+        EXPECT_EQ(row.then, mode->GetState()) << what;
+        EXPECT_EQ(FMOD_OUTPUTTYPE_ALSA, preferences.GetSoundOutputType()) << what;
+        EXPECT_EQ(row.playbackAfter, preferences.GetSoundOutputDriverNo()) << what;
+        EXPECT_EQ(row.recordAfter, preferences.GetSoundRecordDriverNo()) << what;
+        EXPECT_EQ(config, folder.Read("config.xml")) << what;
+        EXPECT_EQ(1, folder.CountEntries()) << what;
+    }
+    ScratchFolder fresh(true);
+    preferences.Load();
+}
