@@ -1,5 +1,8 @@
+#include "ModeScreens.h"
+
 #include "entity/Collectible.h"
 #include "entity/Enemy.h"
+#include "entity/Entity.h"
 #include "entity/Note.h"
 #include "entity/Player.h"
 #include "entity/PlayerDirectionHeight.h"
@@ -20,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,14 +51,6 @@ public:
 private:
     GameMode* m_before;
 };
-
-sf::Event KeyPress(sf::Keyboard::Key key)
-{
-    sf::Event event{};
-    event.type = sf::Event::KeyPressed;
-    event.key.code = key;
-    return event;
-}
 
 const sf::Texture& Texture(const char* key)
 {
@@ -84,6 +81,119 @@ int CountDark(const sf::Image& image, const sf::IntRect& area)
             if (c.r < 40 && c.g < 40 && c.b < 40)
                 ++count;
         }
+    return count;
+}
+
+const sf::Color SKY(135, 206, 250);
+const int WINDOW_WIDTH = 1024;
+
+bool Near(sf::Color a, sf::Color b, int tolerance)
+{
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
+// The image's pixel at (x, y); transparent outside the image.
+sf::Color PixelOf(const char* key, int x, int y)
+{
+    const sf::Image& image = Pixels(key);
+    if (x < 0 || y < 0 || x >= static_cast<int>(image.getSize().x) || y >= static_cast<int>(image.getSize().y))
+        return sf::Color::Transparent;
+    return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+}
+
+sf::Color Over(sf::Color top, sf::Color below)
+{
+    const float a = top.a / 255.0f;
+    auto mix = [a](sf::Uint8 t, sf::Uint8 b) { return static_cast<sf::Uint8>(t * a + b * (1.0f - a) + 0.5f); };
+    return sf::Color(mix(top.r, below.r), mix(top.g, below.g), mix(top.b, below.b));
+}
+
+// The background layer's pixel at a window pixel: the layer's tiles lie side
+// by side from 0 in its own view, which has scrolled by whole pixels.
+sf::Color LayerPixel(PlayMode& mode, int index, int x, int y)
+{
+    static const char* const keys[] = {"bg1", "bg2", "bg3"};
+    const int scrolled = static_cast<int>(mode.GetLayerView(index).getCenter().x) - WINDOW_WIDTH / 2;
+    const int width = static_cast<int>(Pixels(keys[index]).getSize().x);
+    return PixelOf(keys[index], (x + scrolled) % width, y);
+}
+
+// A picture in the window's top-right corner.
+sf::Color CornerPixel(const char* key, int x, int y)
+{
+    return PixelOf(key, x - (WINDOW_WIDTH - static_cast<int>(Pixels(key).getSize().x)), y);
+}
+
+// What the background shows at a window pixel, drawn back to front: the sky,
+// the sun, the far layer, the sun's rays, the middle and the near layer.
+sf::Color ExpectedBackground(PlayMode& mode, int x, int y)
+{
+    sf::Color colour = SKY;
+    colour = Over(CornerPixel("bgSun", x, y), colour);
+    colour = Over(LayerPixel(mode, 2, x, y), colour);
+    colour = Over(CornerPixel("bgSunRays", x, y), colour);
+    colour = Over(LayerPixel(mode, 1, x, y), colour);
+    return Over(LayerPixel(mode, 0, x, y), colour);
+}
+
+// The window pixels, on a grid over the whole window, that differ from the
+// expected background; the score and the dragon's band are left out.
+std::string BackgroundMismatches(PlayMode& mode, const sf::Image& shot)
+{
+    const sf::IntRect score(0, 0, 200, 50);
+    const sf::IntRect dragonBand(0, 240, WINDOW_WIDTH, 120);
+    std::ostringstream found;
+    int count = 0;
+    for (int y = 2; y < 600; y += 8)
+        for (int x = 2; x < WINDOW_WIDTH; x += 8)
+        {
+            if (score.contains(x, y) || dragonBand.contains(x, y))
+                continue;
+            const sf::Color seen = shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            const sf::Color expected = ExpectedBackground(mode, x, y);
+            if (Near(seen, expected, 3))
+                continue;
+            if (++count <= 5)
+                found << " (" << x << ", " << y << ") shows " << int(seen.r) << "," << int(seen.g) << ","
+                      << int(seen.b) << " for " << int(expected.r) << "," << int(expected.g) << ","
+                      << int(expected.b) << ";";
+        }
+    return count == 0 ? "" : std::to_string(count) + " pixels off:" + found.str();
+}
+
+// The window rectangle of a sprite drawn in the world view.
+sf::IntRect OnWindow(PlayMode& mode, const sf::Sprite& sprite)
+{
+    const sf::FloatRect box = sprite.getGlobalBounds();
+    const float left = mode.GetWorldView().getCenter().x - WINDOW_WIDTH / 2;
+    return sf::IntRect(static_cast<int>(box.left - left), static_cast<int>(box.top), static_cast<int>(box.width),
+                       static_cast<int>(box.height));
+}
+
+// The opaque pixels of the dragon and of a bat on it that the window does not
+// show as the topmost of the two.
+int EntityMismatches(const sf::Image& shot, const sf::IntRect& dragon, const sf::IntRect& bat)
+{
+    int count = 0;
+    for (int y = dragon.top; y < dragon.top + dragon.height; ++y)
+        for (int x = dragon.left; x < dragon.left + dragon.width; ++x)
+        {
+            const sf::Color batPixel = PixelOf("enemy", x - bat.left, y - bat.top);
+            const sf::Color dragonPixel = PixelOf("player", x - dragon.left, y - dragon.top);
+            const sf::Color top = batPixel.a == 255 ? batPixel : batPixel.a == 0 ? dragonPixel : sf::Color::Transparent;
+            if (top.a == 255 && !Near(shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), top, 3))
+                ++count;
+        }
+    return count;
+}
+
+// Pixels of the area that are not the sky.
+int CountNotSky(const sf::Image& image, const sf::IntRect& area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+            count += Near(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), SKY, 10) ? 0 : 1;
     return count;
 }
 }
@@ -352,8 +462,8 @@ TEST(PlayMode, restart_gesture_needs_a_low_pitch_before_a_high_one)
             if (reading == "silent low")
             {
                 PlayScene::Hear(0.0f, 0.0f);
-                GameManager::Instance()->GetPreferences().GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibratedValue(
-                    0.0f);
+                GamePreferences& preferences = GameManager::Instance()->GetPreferences();
+                preferences.GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibratedValue(0.0f);
             }
             else
             {
@@ -451,4 +561,59 @@ TEST(PlayMode, start_prompt_is_drawn_only_while_waiting)
     scene.Start();
     mode.Draw();
     EXPECT_EQ(0, CountDark(WindowPicture(), area));
+}
+
+TEST(PlayMode, drawn_frame_layers_the_background_tiles_it_to_the_right_edge_and_puts_bats_over_the_dragon)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    mode.Draw();
+    EXPECT_EQ("", BackgroundMismatches(mode, WindowPicture())) << "before any scroll";
+
+    // 400 pixels of scroll: each layer's first tile now ends inside the window.
+    mode.GetPlayer()->SetSpeed(800.0f);
+    scene.Frame(0.5f);
+    ASSERT_EQ(400.0f, mode.GetShiftX());
+    // Level, so that the dragon's pixels fall on whole window pixels.
+    mode.GetPlayer()->GetSprite().setRotation(0.0f);
+    const sf::IntRect dragon = OnWindow(mode, mode.GetPlayer()->GetSprite());
+    mode.GetEnemies().AddElement(new Enemy(&mode, Texture("enemy"), Pixels("enemy"),
+                                           mode.GetPlayer()->GetPos() + sf::Vector2f(-10.0f, -20.0f)));
+    const sf::IntRect bat = OnWindow(mode, mode.GetEnemies().GetElements().front()->GetSprite());
+    mode.Draw();
+    const sf::Image shot = WindowPicture();
+    EXPECT_EQ("", BackgroundMismatches(mode, shot)) << "after 400 pixels of scroll";
+    EXPECT_EQ(0, EntityMismatches(shot, dragon, bat));
+}
+
+TEST(PlayMode, gui_cursor_is_hidden_during_the_game_and_shown_with_the_dialog)
+{
+    // The cursor's picture hangs below and right of the pointer, over the sky.
+    const sf::IntRect underPointer(200, 200, 24, 32);
+    for (bool byEnemy : {true, false})
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        WindowAtOrigin();
+        PointerAtPixel(underPointer.left, underPointer.top);
+        scene.Frame(0.001f);
+        mode.Draw();
+        EXPECT_EQ(0, CountNotSky(WindowPicture(), underPointer)) << "while waiting";
+        scene.Start();
+        mode.Draw();
+        EXPECT_EQ(0, CountNotSky(WindowPicture(), underPointer)) << "while running";
+
+        if (byEnemy)
+            scene.EndByEnemy();
+        else
+            mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        scene.Frame(0.001f);
+        mode.Draw();
+        const int cursorPixels = CountNotSky(WindowPicture(), underPointer);
+        if (byEnemy)
+            EXPECT_GT(cursorPixels, 30) << "with the dialog";
+        else
+            EXPECT_EQ(0, cursorPixels) << "after Escape, without the dialog";
+    }
 }
