@@ -14,6 +14,7 @@
 #include "gui/GuiEventHelper.h"
 #include "gui/GuiNullElement.h"
 #include "manager/GameManager.h"
+#include "platform/SoundLibraryTesting.h"
 #include "support/PlayScene.h"
 #include "utility/Random.h"
 
@@ -185,6 +186,26 @@ int EntityMismatches(const sf::Image& shot, const sf::IntRect& dragon, const sf:
                 ++count;
         }
     return count;
+}
+
+// Heights of the entities in the list, which is emptied: nothing that a test
+// run spawns lives on to reach the dragon.
+template <typename TElement>
+std::vector<float> TakeAll(LockedList<TElement>& list)
+{
+    std::vector<float> heights;
+    while (!list.GetElements().empty())
+    {
+        TElement* element = list.GetElements().front().get();
+        heights.push_back(dynamic_cast<const Entity&>(*element).GetPos().y);
+        list.RemoveAndDeleteElement(element);
+    }
+    return heights;
+}
+
+unsigned Starts(const char* sound)
+{
+    return SoundLibraryGetSoundStarts(GameManager::Instance()->GetContentManager().GetSound(sound).GetInternal());
 }
 
 // Pixels of the area that are not the sky.
@@ -585,6 +606,145 @@ TEST(PlayMode, drawn_frame_layers_the_background_tiles_it_to_the_right_edge_and_
     const sf::Image shot = WindowPicture();
     EXPECT_EQ("", BackgroundMismatches(mode, shot)) << "after 400 pixels of scroll";
     EXPECT_EQ(0, EntityMismatches(shot, dragon, bat));
+}
+
+TEST(PlayMode, seeded_run_spawns_within_the_intervals_and_carries_the_overshoot)
+{
+    // Frames of a fixed length shorter than the shortest interval. Carried
+    // over, the overshoot keeps the mean gap at the middle of the interval;
+    // lost, it would add about half a frame to every gap.
+    const struct
+    {
+        const char* kind;
+        float frame;
+        float shortest;
+        float longest;
+        float imageHeight; // 0: not placed at a random height
+        std::size_t spawns;
+    } rows[] = {
+        {"enemy", 1.0f, 2.0f, 5.0f, 40.0f, 200},
+        {"collectible", 1.0f, 1.5f, 3.0f, 32.0f, 300},
+        {"note", 0.375f, 0.4f, 1.2f, 0.0f, 500},
+    };
+    for (const auto& row : rows)
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        Random::Seed(77);
+        scene.Start();
+        std::vector<double> times;
+        float lowest = 600.0f;
+        float highest = 0.0f;
+        for (int frame = 1; times.size() < row.spawns && frame < 5000; ++frame)
+        {
+            scene.Frame(row.frame);
+            const std::vector<float> enemies = TakeAll(mode.GetEnemies());
+            const std::vector<float> collectibles = TakeAll(mode.GetCollectibles());
+            const std::vector<float> notes = TakeAll(mode.GetEffects());
+            const std::string kind = row.kind;
+            const std::vector<float>& mine = kind == "enemy" ? enemies : kind == "collectible" ? collectibles : notes;
+            ASSERT_LE(mine.size(), 1u) << row.kind << "s: at most one a frame";
+            for (float y : mine)
+            {
+                times.push_back(frame * static_cast<double>(row.frame));
+                lowest = std::min(lowest, y);
+                highest = std::max(highest, y);
+            }
+        }
+        ASSERT_EQ(PlayMode::PlayStateRunning, mode.GetState()) << row.kind;
+        ASSERT_EQ(row.spawns, times.size()) << row.kind;
+
+        int outside = 0;
+        for (std::size_t i = 1; i < times.size(); ++i)
+        {
+            const double gap = times[i] - times[i - 1];
+            outside += gap <= row.shortest - row.frame || gap >= row.longest + row.frame ? 1 : 0;
+        }
+        EXPECT_EQ(0, outside) << row.kind << " gaps outside the interval by more than a frame";
+        const double meanGap = (times.back() - times.front()) / static_cast<double>(times.size() - 1);
+        EXPECT_NEAR((row.shortest + row.longest) / 2.0, meanGap, row.frame / 4.0) << row.kind;
+        if (row.imageHeight > 0.0f)
+        {
+            // At least 10 pixels inside the top and bottom, and all of that range used.
+            const float bottom = 600.0f - 10.0f - row.imageHeight;
+            EXPECT_GE(lowest, 10.0f) << row.kind;
+            EXPECT_LE(highest, bottom) << row.kind;
+            EXPECT_LT(lowest, 30.0f) << row.kind;
+            EXPECT_GT(highest, bottom - 20.0f) << row.kind;
+        }
+    }
+}
+
+TEST(PlayMode, enemies_and_collectibles_left_behind_by_the_scroll_are_removed)
+{
+    for (const std::string kind : {"enemy", "collectible"})
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        scene.Start();
+        for (float x : {0.0f, 700.0f})
+        {
+            const sf::Vector2f at(x, 100.0f);
+            if (kind == "enemy")
+                mode.GetEnemies().AddElement(new Enemy(&mode, Texture("enemy"), Pixels("enemy"), at));
+            else
+                mode.GetCollectibles().AddElement(new Collectible(&mode, Texture("collectible"), at));
+        }
+        // 200 pixels of scroll leave the first behind; it goes at the next pass.
+        mode.GetPlayer()->SetSpeed(400.0f);
+        scene.Frame(0.5f);
+        scene.Frame(0.001f);
+        ASSERT_EQ(200.0f, mode.GetShiftX());
+
+        std::vector<float> xs;
+        if (kind == "enemy")
+            for (auto const& enemy : mode.GetEnemies().GetElements())
+                xs.push_back(enemy->GetPos().x);
+        else
+            for (auto const& collectible : mode.GetCollectibles().GetElements())
+                xs.push_back(collectible->GetPos().x);
+        const auto behind = std::count_if(xs.begin(), xs.end(), [](float x) { return x < 200.0f; });
+        const auto inView = std::count_if(xs.begin(), xs.end(), [](float x) { return x >= 200.0f && x < 1224.0f; });
+        EXPECT_EQ(0, behind) << kind;
+        EXPECT_EQ(1, inView) << kind;
+    }
+}
+
+TEST(PlayMode, collect_and_game_over_sounds_are_started_in_the_sound_system)
+{
+    const struct
+    {
+        const char* what;
+        int collectibles;
+        int enemies;
+        bool escapeFirst;
+        unsigned collectSounds;
+        unsigned gameOverSounds;
+    } rows[] = {
+        {"two collectibles on the dragon", 2, 0, false, 2, 0},
+        {"two enemies on the dragon", 0, 2, false, 0, 2},
+        {"an enemy on the dragon after Escape", 0, 1, true, 0, 0},
+    };
+    for (const auto& row : rows)
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        scene.Start();
+        const sf::Vector2f centre = mode.GetPlayer()->GetPos();
+        for (int i = 0; i < row.collectibles; ++i)
+            mode.GetCollectibles().AddElement(
+                new Collectible(&mode, Texture("collectible"), centre - sf::Vector2f(16.0f, 16.0f)));
+        for (int i = 0; i < row.enemies; ++i)
+            mode.GetEnemies().AddElement(
+                new Enemy(&mode, Texture("enemy"), Pixels("enemy"), centre - sf::Vector2f(25.0f, 20.0f)));
+        if (row.escapeFirst)
+            mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        const unsigned collectBefore = Starts("collect");
+        const unsigned gameOverBefore = Starts("gameover");
+        scene.Frame(0.001f);
+        EXPECT_EQ(row.collectSounds, Starts("collect") - collectBefore) << row.what;
+        EXPECT_EQ(row.gameOverSounds, Starts("gameover") - gameOverBefore) << row.what;
+    }
 }
 
 TEST(PlayMode, gui_cursor_is_hidden_during_the_game_and_shown_with_the_dialog)
