@@ -18,6 +18,8 @@ struct LayerSound
     // recordedFrames frames in all, wrapping around the sound.
     bool recording = false;
     std::uint64_t recordedFrames = 0;
+    // How often the sound was started on a channel.
+    unsigned int starts = 0;
 
     // Records silence in place of frames that the capture lost, so the
     // recording stays in step with real time; a recording without loop stops

@@ -453,6 +453,12 @@ std::size_t LayerSystem::GetSoundFrames(std::uint64_t soundId) const
     return found == m_sounds.end() ? 0 : found->second->frames;
 }
 
+unsigned int LayerSystem::GetSoundStarts(std::uint64_t soundId) const
+{
+    auto found = m_sounds.find(soundId);
+    return found == m_sounds.end() ? 0 : found->second->starts;
+}
+
 FMOD_RESULT LayerSystem::PlaySound(int index, std::uint64_t soundId, bool paused, int& channel,
                                    std::uint32_t& generation)
 {
@@ -484,6 +490,7 @@ FMOD_RESULT LayerSystem::PlaySound(int index, std::uint64_t soundId, bool paused
     if (!reused)
         target.generation = (target.generation + 1) & 0xFFFFFFu;
     m_mixer->Start(slot, found->second.get(), paused);
+    ++found->second->starts;
     channel = slot;
     generation = target.generation;
     return FMOD_OK;

@@ -46,6 +46,8 @@ public:
     FMOD_RESULT ReleaseSound(std::uint64_t sound);
     // Frames of the sound; 0 when there is no such sound.
     std::size_t GetSoundFrames(std::uint64_t sound) const;
+    // How often the sound was started on a channel; 0 when there is no such sound.
+    unsigned int GetSoundStarts(std::uint64_t sound) const;
     // channel/generation in: the handle to reuse (channel -1 for none); out:
     // the channel that plays.
     FMOD_RESULT PlaySound(int index, std::uint64_t sound, bool paused, int& channel, std::uint32_t& generation);

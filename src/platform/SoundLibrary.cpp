@@ -258,6 +258,12 @@ unsigned int SoundLibraryGetSoundFrames(FMOD_SOUND* sound)
     return layer ? static_cast<unsigned int>(layer->GetSoundFrames(ToNumber(sound) & LOW_MASK)) : 0;
 }
 
+unsigned int SoundLibraryGetSoundStarts(FMOD_SOUND* sound)
+{
+    LayerSystem* layer = sound ? FindSystem(ToNumber(sound) >> SERIAL_SHIFT) : nullptr;
+    return layer ? layer->GetSoundStarts(ToNumber(sound) & LOW_MASK) : 0;
+}
+
 FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system)
 {
     return Guarded([&] {

@@ -10,3 +10,7 @@ void SoundLibrarySetReportedVersion(unsigned int version);
 
 // The length in frames of a sound of the layer; 0 for a handle it does not know.
 unsigned int SoundLibraryGetSoundFrames(FMOD_SOUND* sound);
+
+// How often the layer started the sound on a channel, whatever the output
+// (no sound among them); 0 for a handle it does not know.
+unsigned int SoundLibraryGetSoundStarts(FMOD_SOUND* sound);

@@ -2,8 +2,6 @@
 #include "ModeScreens.h"
 
 #include "gui/ComposedStretchableDrawableConstructor.h"
-#include "gui/GuiEventHelper.h"
-#include "gui/GuiNullElement.h"
 #include "support/EventQueue.h"
 #include "support/PlayScene.h"
 
@@ -60,20 +58,72 @@ bool IsMenu(const sf::Image& picture)
     return CountNear(picture, sf::IntRect(320, 420, 40, 20), sf::Color(251, 239, 204), 30) > 700;
 }
 
-// The game-over dialog's button of that name, clicked.
-void Choose(PlayMode& mode, const std::string& name)
+// The sky of the play screen, clear of the layers' clouds: a game.
+bool IsPlay(const sf::Image& picture)
 {
-    GuiNullElement source;
-    source.SetName(name);
-    mode.HandleGuiEvent(GuiEventHelper::CreateGuiButtonClickedEvent(&source));
+    return CountNear(picture, sf::IntRect(200, 200, 60, 40), sf::Color(135, 206, 250), 3) == 60 * 40;
 }
+
+// The dialog's buttons are centred on its inner canvas, which stands at
+// (307, 129) and is 399 pixels wide in the 1024x600 window.
+const sf::Vector2<float> INNER_CANVAS(307.0f, 129.0f);
+const float INNER_CENTRE_X = 399.0f * 0.5f;
+const float RESTART_Y = 200.0f;
+const float MENU_Y = 260.0f;
+const float CALIBRATION_Y = 320.0f;
+
+sf::Vector2<float> DialogButton(float y)
+{
+    return INNER_CANVAS + sf::Vector2<float>(INNER_CENTRE_X - ButtonWidth(200) / 2.0f, y);
+}
+
+// Ends the game on an enemy and slides the dialog's button at that height
+// with the pointer; the mode's own GUI and handler take it from there.
+void Choose(PlayScene& scene, float y)
+{
+    scene.EndByEnemy();
+    SlideButton(scene.Mode(), DialogButton(y), ButtonWidth(200));
+}
+}
+
+TEST(GameOverChoices, each_dialog_button_slid_by_the_pointer_asks_for_its_mode)
+{
+    const int NONE = -1;
+    const struct
+    {
+        const char* label;
+        float y;
+        bool byEnemy; // else by Escape, which shows no dialog
+        int nextType;
+    } rows[] = {
+        {"Restart", RESTART_Y, true, GameMode::PlayModeType},
+        {"Back to menu", MENU_Y, true, GameMode::MenuModeType},
+        {"Calibration", CALIBRATION_Y, true, GameMode::CalibrationModeType},
+        {"Restart", RESTART_Y, false, NONE},
+        {"Calibration", CALIBRATION_Y, false, NONE},
+    };
+    for (const auto& row : rows)
+    {
+        PlayScene scene;
+        WindowAtOrigin();
+        if (row.byEnemy)
+            scene.EndByEnemy();
+        else
+            scene.Mode().HandleEvent(KeyPress(sf::Keyboard::Escape));
+        ASSERT_EQ(PlayMode::PlayStateGameOver, scene.Mode().GetState());
+        SlideButton(scene.Mode(), DialogButton(row.y), ButtonWidth(200));
+
+        const GameMode* next = GameManager::Instance()->GetNextGameModeForTesting();
+        const int nextType = next == nullptr ? NONE : next->GetModeType();
+        EXPECT_EQ(row.nextType, nextType) << row.label << (row.byEnemy ? " after a hit" : " after Escape");
+    }
 }
 
 TEST(GameOverChoices, menu_leads_to_the_main_menu)
 {
     PlayScene scene;
     WindowAtOrigin();
-    Choose(scene.Mode(), "menu");
+    Choose(scene, MENU_Y);
     Frame(MouseMoved());
     EXPECT_TRUE(IsMenu(WindowShot()));
 }
@@ -83,7 +133,7 @@ TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_
     // The scene's preferences hold a calibration, so screen 0 has its way back.
     PlayScene scene;
     WindowAtOrigin();
-    Choose(scene.Mode(), "calibration");
+    Choose(scene, CALIBRATION_Y);
     Frame(MouseMoved());
     ASSERT_TRUE(IsCalibration(WindowShot()));
 
@@ -101,4 +151,5 @@ TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_
     const sf::Image picture = WindowShot();
     EXPECT_FALSE(IsCalibration(picture));
     EXPECT_FALSE(IsMenu(picture));
+    EXPECT_TRUE(IsPlay(picture));
 }

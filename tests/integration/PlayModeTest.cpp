@@ -1,5 +1,8 @@
+#include "ModeScreens.h"
+
 #include "entity/Collectible.h"
 #include "entity/Enemy.h"
+#include "entity/Entity.h"
 #include "entity/Note.h"
 #include "entity/Player.h"
 #include "entity/PlayerDirectionHeight.h"
@@ -11,6 +14,7 @@
 #include "gui/GuiEventHelper.h"
 #include "gui/GuiNullElement.h"
 #include "manager/GameManager.h"
+#include "platform/SoundLibraryTesting.h"
 #include "support/PlayScene.h"
 #include "utility/Random.h"
 
@@ -20,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,14 +52,6 @@ public:
 private:
     GameMode* m_before;
 };
-
-sf::Event KeyPress(sf::Keyboard::Key key)
-{
-    sf::Event event{};
-    event.type = sf::Event::KeyPressed;
-    event.key.code = key;
-    return event;
-}
 
 const sf::Texture& Texture(const char* key)
 {
@@ -84,6 +82,139 @@ int CountDark(const sf::Image& image, const sf::IntRect& area)
             if (c.r < 40 && c.g < 40 && c.b < 40)
                 ++count;
         }
+    return count;
+}
+
+const sf::Color SKY(135, 206, 250);
+const int WINDOW_WIDTH = 1024;
+
+bool Near(sf::Color a, sf::Color b, int tolerance)
+{
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
+// The image's pixel at (x, y); transparent outside the image.
+sf::Color PixelOf(const char* key, int x, int y)
+{
+    const sf::Image& image = Pixels(key);
+    if (x < 0 || y < 0 || x >= static_cast<int>(image.getSize().x) || y >= static_cast<int>(image.getSize().y))
+        return sf::Color::Transparent;
+    return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+}
+
+sf::Color Over(sf::Color top, sf::Color below)
+{
+    const float a = top.a / 255.0f;
+    auto mix = [a](sf::Uint8 t, sf::Uint8 b) { return static_cast<sf::Uint8>(t * a + b * (1.0f - a) + 0.5f); };
+    return sf::Color(mix(top.r, below.r), mix(top.g, below.g), mix(top.b, below.b));
+}
+
+// The background layer's pixel at a window pixel: the layer's tiles lie side
+// by side from 0 in its own view, which has scrolled by whole pixels.
+sf::Color LayerPixel(PlayMode& mode, int index, int x, int y)
+{
+    static const char* const keys[] = {"bg1", "bg2", "bg3"};
+    const int scrolled = static_cast<int>(mode.GetLayerView(index).getCenter().x) - WINDOW_WIDTH / 2;
+    const int width = static_cast<int>(Pixels(keys[index]).getSize().x);
+    return PixelOf(keys[index], (x + scrolled) % width, y);
+}
+
+// A picture in the window's top-right corner.
+sf::Color CornerPixel(const char* key, int x, int y)
+{
+    return PixelOf(key, x - (WINDOW_WIDTH - static_cast<int>(Pixels(key).getSize().x)), y);
+}
+
+// What the background shows at a window pixel, drawn back to front: the sky,
+// the sun, the far layer, the sun's rays, the middle and the near layer.
+sf::Color ExpectedBackground(PlayMode& mode, int x, int y)
+{
+    sf::Color colour = SKY;
+    colour = Over(CornerPixel("bgSun", x, y), colour);
+    colour = Over(LayerPixel(mode, 2, x, y), colour);
+    colour = Over(CornerPixel("bgSunRays", x, y), colour);
+    colour = Over(LayerPixel(mode, 1, x, y), colour);
+    return Over(LayerPixel(mode, 0, x, y), colour);
+}
+
+// The window pixels, on a grid over the whole window, that differ from the
+// expected background; the score and the dragon's band are left out.
+std::string BackgroundMismatches(PlayMode& mode, const sf::Image& shot)
+{
+    const sf::IntRect score(0, 0, 200, 50);
+    const sf::IntRect dragonBand(0, 240, WINDOW_WIDTH, 120);
+    std::ostringstream found;
+    int count = 0;
+    for (int y = 2; y < 600; y += 8)
+        for (int x = 2; x < WINDOW_WIDTH; x += 8)
+        {
+            if (score.contains(x, y) || dragonBand.contains(x, y))
+                continue;
+            const sf::Color seen = shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            const sf::Color expected = ExpectedBackground(mode, x, y);
+            if (Near(seen, expected, 3))
+                continue;
+            if (++count <= 5)
+                found << " (" << x << ", " << y << ") shows " << int(seen.r) << "," << int(seen.g) << ","
+                      << int(seen.b) << " for " << int(expected.r) << "," << int(expected.g) << ","
+                      << int(expected.b) << ";";
+        }
+    return count == 0 ? "" : std::to_string(count) + " pixels off:" + found.str();
+}
+
+// The window rectangle of a sprite drawn in the world view.
+sf::IntRect OnWindow(PlayMode& mode, const sf::Sprite& sprite)
+{
+    const sf::FloatRect box = sprite.getGlobalBounds();
+    const float left = mode.GetWorldView().getCenter().x - WINDOW_WIDTH / 2;
+    return sf::IntRect(static_cast<int>(box.left - left), static_cast<int>(box.top), static_cast<int>(box.width),
+                       static_cast<int>(box.height));
+}
+
+// The opaque pixels of the dragon and of a bat on it that the window does not
+// show as the topmost of the two.
+int EntityMismatches(const sf::Image& shot, const sf::IntRect& dragon, const sf::IntRect& bat)
+{
+    int count = 0;
+    for (int y = dragon.top; y < dragon.top + dragon.height; ++y)
+        for (int x = dragon.left; x < dragon.left + dragon.width; ++x)
+        {
+            const sf::Color batPixel = PixelOf("enemy", x - bat.left, y - bat.top);
+            const sf::Color dragonPixel = PixelOf("player", x - dragon.left, y - dragon.top);
+            const sf::Color top = batPixel.a == 255 ? batPixel : batPixel.a == 0 ? dragonPixel : sf::Color::Transparent;
+            if (top.a == 255 && !Near(shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), top, 3))
+                ++count;
+        }
+    return count;
+}
+
+// Heights of the entities in the list, which is emptied: nothing that a test
+// run spawns lives on to reach the dragon.
+template <typename TElement>
+std::vector<float> TakeAll(LockedList<TElement>& list)
+{
+    std::vector<float> heights;
+    while (!list.GetElements().empty())
+    {
+        TElement* element = list.GetElements().front().get();
+        heights.push_back(dynamic_cast<const Entity&>(*element).GetPos().y);
+        list.RemoveAndDeleteElement(element);
+    }
+    return heights;
+}
+
+unsigned Starts(const char* sound)
+{
+    return SoundLibraryGetSoundStarts(GameManager::Instance()->GetContentManager().GetSound(sound).GetInternal());
+}
+
+// Pixels of the area that are not the sky.
+int CountNotSky(const sf::Image& image, const sf::IntRect& area)
+{
+    int count = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+            count += Near(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), SKY, 10) ? 0 : 1;
     return count;
 }
 }
@@ -352,8 +483,8 @@ TEST(PlayMode, restart_gesture_needs_a_low_pitch_before_a_high_one)
             if (reading == "silent low")
             {
                 PlayScene::Hear(0.0f, 0.0f);
-                GameManager::Instance()->GetPreferences().GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibratedValue(
-                    0.0f);
+                GamePreferences& preferences = GameManager::Instance()->GetPreferences();
+                preferences.GetSoundMicrophoneAnalyzerCalibratedReader()->SetCalibratedValue(0.0f);
             }
             else
             {
@@ -451,4 +582,198 @@ TEST(PlayMode, start_prompt_is_drawn_only_while_waiting)
     scene.Start();
     mode.Draw();
     EXPECT_EQ(0, CountDark(WindowPicture(), area));
+}
+
+TEST(PlayMode, drawn_frame_layers_the_background_tiles_it_to_the_right_edge_and_puts_bats_over_the_dragon)
+{
+    PlayScene scene;
+    PlayMode& mode = scene.Mode();
+    scene.Start();
+    mode.Draw();
+    EXPECT_EQ("", BackgroundMismatches(mode, WindowPicture())) << "before any scroll";
+
+    // 400 pixels of scroll: each layer's first tile now ends inside the window.
+    mode.GetPlayer()->SetSpeed(800.0f);
+    scene.Frame(0.5f);
+    ASSERT_EQ(400.0f, mode.GetShiftX());
+    // Level, so that the dragon's pixels fall on whole window pixels.
+    mode.GetPlayer()->GetSprite().setRotation(0.0f);
+    const sf::IntRect dragon = OnWindow(mode, mode.GetPlayer()->GetSprite());
+    mode.GetEnemies().AddElement(new Enemy(&mode, Texture("enemy"), Pixels("enemy"),
+                                           mode.GetPlayer()->GetPos() + sf::Vector2f(-10.0f, -20.0f)));
+    const sf::IntRect bat = OnWindow(mode, mode.GetEnemies().GetElements().front()->GetSprite());
+    mode.Draw();
+    const sf::Image shot = WindowPicture();
+    EXPECT_EQ("", BackgroundMismatches(mode, shot)) << "after 400 pixels of scroll";
+    EXPECT_EQ(0, EntityMismatches(shot, dragon, bat));
+}
+
+TEST(PlayMode, seeded_run_spawns_within_the_intervals_and_carries_the_overshoot)
+{
+    // Frames of a fixed length shorter than the shortest interval. Carried
+    // over, the overshoot keeps the mean gap at the middle of the interval;
+    // lost, it would add about half a frame to every gap.
+    const struct
+    {
+        const char* kind;
+        float frame;
+        float shortest;
+        float longest;
+        float imageHeight; // 0: not placed at a random height
+        std::size_t spawns;
+    } rows[] = {
+        {"enemy", 1.0f, 2.0f, 5.0f, 40.0f, 200},
+        {"collectible", 1.0f, 1.5f, 3.0f, 32.0f, 300},
+        {"note", 0.375f, 0.4f, 1.2f, 0.0f, 500},
+    };
+    for (const auto& row : rows)
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        Random::Seed(77);
+        scene.Start();
+        std::vector<double> times;
+        float lowest = 600.0f;
+        float highest = 0.0f;
+        for (int frame = 1; times.size() < row.spawns && frame < 5000; ++frame)
+        {
+            scene.Frame(row.frame);
+            const std::vector<float> enemies = TakeAll(mode.GetEnemies());
+            const std::vector<float> collectibles = TakeAll(mode.GetCollectibles());
+            const std::vector<float> notes = TakeAll(mode.GetEffects());
+            const std::string kind = row.kind;
+            const std::vector<float>& mine = kind == "enemy" ? enemies : kind == "collectible" ? collectibles : notes;
+            ASSERT_LE(mine.size(), 1u) << row.kind << "s: at most one a frame";
+            for (float y : mine)
+            {
+                times.push_back(frame * static_cast<double>(row.frame));
+                lowest = std::min(lowest, y);
+                highest = std::max(highest, y);
+            }
+        }
+        ASSERT_EQ(PlayMode::PlayStateRunning, mode.GetState()) << row.kind;
+        ASSERT_EQ(row.spawns, times.size()) << row.kind;
+
+        int outside = 0;
+        for (std::size_t i = 1; i < times.size(); ++i)
+        {
+            const double gap = times[i] - times[i - 1];
+            outside += gap <= row.shortest - row.frame || gap >= row.longest + row.frame ? 1 : 0;
+        }
+        EXPECT_EQ(0, outside) << row.kind << " gaps outside the interval by more than a frame";
+        const double meanGap = (times.back() - times.front()) / static_cast<double>(times.size() - 1);
+        EXPECT_NEAR((row.shortest + row.longest) / 2.0, meanGap, row.frame / 4.0) << row.kind;
+        if (row.imageHeight > 0.0f)
+        {
+            // At least 10 pixels inside the top and bottom, and all of that range used.
+            const float bottom = 600.0f - 10.0f - row.imageHeight;
+            EXPECT_GE(lowest, 10.0f) << row.kind;
+            EXPECT_LE(highest, bottom) << row.kind;
+            EXPECT_LT(lowest, 30.0f) << row.kind;
+            EXPECT_GT(highest, bottom - 20.0f) << row.kind;
+        }
+    }
+}
+
+TEST(PlayMode, enemies_and_collectibles_left_behind_by_the_scroll_are_removed)
+{
+    for (const std::string kind : {"enemy", "collectible"})
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        scene.Start();
+        for (float x : {0.0f, 700.0f})
+        {
+            const sf::Vector2f at(x, 100.0f);
+            if (kind == "enemy")
+                mode.GetEnemies().AddElement(new Enemy(&mode, Texture("enemy"), Pixels("enemy"), at));
+            else
+                mode.GetCollectibles().AddElement(new Collectible(&mode, Texture("collectible"), at));
+        }
+        // 200 pixels of scroll leave the first behind; it goes at the next pass.
+        mode.GetPlayer()->SetSpeed(400.0f);
+        scene.Frame(0.5f);
+        scene.Frame(0.001f);
+        ASSERT_EQ(200.0f, mode.GetShiftX());
+
+        std::vector<float> xs;
+        if (kind == "enemy")
+            for (auto const& enemy : mode.GetEnemies().GetElements())
+                xs.push_back(enemy->GetPos().x);
+        else
+            for (auto const& collectible : mode.GetCollectibles().GetElements())
+                xs.push_back(collectible->GetPos().x);
+        const auto behind = std::count_if(xs.begin(), xs.end(), [](float x) { return x < 200.0f; });
+        const auto inView = std::count_if(xs.begin(), xs.end(), [](float x) { return x >= 200.0f && x < 1224.0f; });
+        EXPECT_EQ(0, behind) << kind;
+        EXPECT_EQ(1, inView) << kind;
+    }
+}
+
+TEST(PlayMode, collect_and_game_over_sounds_are_started_in_the_sound_system)
+{
+    const struct
+    {
+        const char* what;
+        int collectibles;
+        int enemies;
+        bool escapeFirst;
+        unsigned collectSounds;
+        unsigned gameOverSounds;
+    } rows[] = {
+        {"two collectibles on the dragon", 2, 0, false, 2, 0},
+        {"two enemies on the dragon", 0, 2, false, 0, 2},
+        {"an enemy on the dragon after Escape", 0, 1, true, 0, 0},
+    };
+    for (const auto& row : rows)
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        scene.Start();
+        const sf::Vector2f centre = mode.GetPlayer()->GetPos();
+        for (int i = 0; i < row.collectibles; ++i)
+            mode.GetCollectibles().AddElement(
+                new Collectible(&mode, Texture("collectible"), centre - sf::Vector2f(16.0f, 16.0f)));
+        for (int i = 0; i < row.enemies; ++i)
+            mode.GetEnemies().AddElement(
+                new Enemy(&mode, Texture("enemy"), Pixels("enemy"), centre - sf::Vector2f(25.0f, 20.0f)));
+        if (row.escapeFirst)
+            mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        const unsigned collectBefore = Starts("collect");
+        const unsigned gameOverBefore = Starts("gameover");
+        scene.Frame(0.001f);
+        EXPECT_EQ(row.collectSounds, Starts("collect") - collectBefore) << row.what;
+        EXPECT_EQ(row.gameOverSounds, Starts("gameover") - gameOverBefore) << row.what;
+    }
+}
+
+TEST(PlayMode, gui_cursor_is_hidden_during_the_game_and_shown_with_the_dialog)
+{
+    // The cursor's picture hangs below and right of the pointer, over the sky.
+    const sf::IntRect underPointer(200, 200, 24, 32);
+    for (bool byEnemy : {true, false})
+    {
+        PlayScene scene;
+        PlayMode& mode = scene.Mode();
+        WindowAtOrigin();
+        PointerAtPixel(underPointer.left, underPointer.top);
+        scene.Frame(0.001f);
+        mode.Draw();
+        EXPECT_EQ(0, CountNotSky(WindowPicture(), underPointer)) << "while waiting";
+        scene.Start();
+        mode.Draw();
+        EXPECT_EQ(0, CountNotSky(WindowPicture(), underPointer)) << "while running";
+
+        if (byEnemy)
+            scene.EndByEnemy();
+        else
+            mode.HandleEvent(KeyPress(sf::Keyboard::Escape));
+        scene.Frame(0.001f);
+        mode.Draw();
+        const int cursorPixels = CountNotSky(WindowPicture(), underPointer);
+        if (byEnemy)
+            EXPECT_GT(cursorPixels, 30) << "with the dialog";
+        else
+            EXPECT_EQ(0, cursorPixels) << "after Escape, without the dialog";
+    }
 }

@@ -1,5 +1,7 @@
 #include "support/PlayScene.h"
 
+#include "entity/Enemy.h"
+#include "entity/Player.h"
 #include "main/LoadContent.h"
 #include "manager/GameManager.h"
 #include "sound/SoundMicrophoneAnalyzer.h"
@@ -83,4 +85,16 @@ void PlayScene::Start()
 {
     Hear(MIDDLE_HZ);
     Frame(0.0f);
+}
+
+void PlayScene::EndByEnemy()
+{
+    if (m_mode->GetState() == PlayMode::PlayStateWaitingForStart)
+        Start();
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    // The bat's middle on the dragon's.
+    const sf::Vector2f at = m_mode->GetPlayer()->GetPos() - sf::Vector2f(25.0f, 20.0f);
+    Enemy* enemy = new Enemy(m_mode.get(), content.GetTexture("enemy"), content.GetImage("enemy"), at);
+    m_mode->GetEnemies().AddElement(enemy);
+    Frame(0.001f);
 }

@@ -39,6 +39,9 @@ public:
     void Frame(float seconds);
     // Frames until the state is running (a loud middle pitch), without time passing.
     void Start();
+    // Runs the game into an enemy placed on the dragon: one frame ends it with
+    // the game-over dialog.
+    void EndByEnemy();
 
 private:
     ScratchFolder m_folder;
