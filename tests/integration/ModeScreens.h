@@ -5,6 +5,7 @@
 #include "GuiPointer.h"
 
 #include "gamemode/GameMode.h"
+#include "gui/GuiCanvas.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiEvent.h"
 #include "main/LoadContent.h"
@@ -12,12 +13,14 @@
 #include "support/ScratchFolder.h"
 #include "utility/ContentNotLoadedException.h"
 
+#include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <thread>
@@ -134,4 +137,36 @@ inline sf::Event KeyPress(sf::Keyboard::Key code)
     event.type = sf::Event::KeyPressed;
     event.key.code = code;
     return event;
+}
+
+// The window place of a button that the calibration put into a slot of one of its screens.
+inline sf::Vector2<float> SlotPlace(const GuiCanvas& screen, int slot, int widthArgument)
+{
+    const float x = std::trunc(screen.GetWidth() / 2.0f - ButtonWidth(widthArgument) / 2.0f);
+    return screen.GetAbsolutePosition() + sf::Vector2<float>(x, 170.0f + 55.0f * static_cast<float>(slot));
+}
+
+// The ends of a line that the calibration draws as a quad, where the line's middle runs.
+inline sf::Vector2<float> QuadStart(const sf::ConvexShape& line)
+{
+    return (line.getPoint(0) + line.getPoint(3)) / 2.0f + line.getPosition();
+}
+
+inline sf::Vector2<float> QuadEnd(const sf::ConvexShape& line)
+{
+    return (line.getPoint(1) + line.getPoint(2)) / 2.0f + line.getPosition();
+}
+
+// Stores a pitch calibration of 200 to 800 Hz in the preferences, which write
+// it to config.xml in the working directory; or clears the calibration.
+inline void StoreReader(bool stored)
+{
+    GamePreferences& preferences = GameForModes()->GetPreferences();
+    if (!stored)
+    {
+        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
+        return;
+    }
+    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(
+        preferences.CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderTypePitch, 200, 800));
 }
