@@ -8,6 +8,8 @@
 #include "gui/GuiCanvas.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiEvent.h"
+#include "gui/GuiKeylessButton.h"
+#include "gui/GuiManager.h"
 #include "main/LoadContent.h"
 #include "manager/GameManager.h"
 #include "support/ScratchFolder.h"
@@ -169,4 +171,36 @@ inline void StoreReader(bool stored)
     }
     preferences.SetSoundMicrophoneAnalyzerCalibratedReader(
         preferences.CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderTypePitch, 200, 800));
+}
+
+// What a GUI shows, over white, with its cursor out of the way.
+inline sf::Image GuiShot(GuiManager& gui)
+{
+    PointerAtPixel(1020, 590);
+    gui.Process();
+    return Shot([&gui] { gui.Draw(); });
+}
+
+// Pixels of a mouse-only button's middle, where its label lies, that differ
+// from those of a fresh button with the label at the same place: 0 when the
+// shot shows a button with that label there. The middle is opaque, so what
+// lies below the button does not count.
+inline int LabelMismatch(const sf::Image& shot, const sf::Vector2<float>& topLeft, int widthArgument,
+                         const std::string& label)
+{
+    GuiKeylessButton reference(topLeft, widthArgument, label, "");
+    const sf::Image expected = Shot([&reference] { reference.Draw(); });
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    // Clear of the middle's rounded ends and its top and bottom edges.
+    const int margin = 8;
+    const unsigned startCap = content.GetTexture("gui/button_drop_start").getSize().x;
+    const int left = static_cast<int>(topLeft.x) + static_cast<int>(startCap);
+    const int top = static_cast<int>(topLeft.y);
+    int mismatches = 0;
+    for (int y = top + 2; y < top + static_cast<int>(reference.GetHeight()) - 2; ++y)
+        for (int x = left + margin; x < left + widthArgument - margin; ++x)
+            if (shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) !=
+                expected.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)))
+                ++mismatches;
+    return mismatches;
 }
