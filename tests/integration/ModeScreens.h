@@ -159,6 +159,26 @@ inline sf::Vector2<float> QuadEnd(const sf::ConvexShape& line)
     return (line.getPoint(1) + line.getPoint(2)) / 2.0f + line.getPosition();
 }
 
+// The analyzer's spectrum of the game: 8192 values up to half of 48000 Hz.
+const int VOICE_SPECTRUM_SIZE = 8192;
+const float VOICE_HZ_PER_BIN = 24000.0f / 8192.0f;
+
+// Holds a voice of known pitch and loudness, as the game's analyzer reads it:
+// the capture stops, so that no frame reads the microphone meanwhile, and the
+// analyzer is given a spectrum that peaks in the bin of hz (none for 0) and a
+// wave that peaks at volume. GameForModes starts the capture again.
+inline void HoldVoice(float hz, float volume)
+{
+    SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
+    analyzer.Stop();
+    std::vector<float> spectrum(VOICE_SPECTRUM_SIZE, 0.0f);
+    std::vector<float> wave(VOICE_SPECTRUM_SIZE, 0.0f);
+    spectrum[static_cast<std::size_t>(std::lround(hz / VOICE_HZ_PER_BIN))] = 1.0f;
+    spectrum[0] = 0.0f;
+    wave[0] = volume;
+    analyzer.Evaluate(spectrum.data(), wave.data());
+}
+
 // Stores a pitch calibration of 200 to 800 Hz in the preferences, which write
 // it to config.xml in the working directory; or clears the calibration.
 inline void StoreReader(bool stored)
