@@ -114,6 +114,8 @@ public:
     const sf::ConvexShape& GetUpperLimitMark() const { return m_upperLimitMark; }
     const sf::ConvexShape& GetLowerMappingLine() const { return m_lowerMappingLine; }
     const sf::ConvexShape& GetUpperMappingLine() const { return m_upperMappingLine; }
+    const sf::ConvexShape& GetRawMarker() const { return m_rawMarker; }
+    const sf::ConvexShape& GetCalibratedMarker() const { return m_calibratedMarker; }
 
     // Test seams: the raw value that the next "Set it" takes, and the driver
     // lists that the sound-card screens show.

@@ -41,18 +41,6 @@ std::vector<std::string> Names(int count)
     return names;
 }
 
-void StoreReader(bool stored)
-{
-    GamePreferences& preferences = GameForModes()->GetPreferences();
-    if (!stored)
-    {
-        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
-        return;
-    }
-    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(
-        preferences.CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderTypePitch, 200, 800));
-}
-
 // A calibration mode over a next mode of the given type, initialised, with
 // the given driver lists on its sound-card screens.
 std::unique_ptr<Mode> Initialised(GameMode::ModeType nextType = GameMode::MenuModeType, int drivers = 1)
@@ -99,13 +87,6 @@ void Reach(Mode& mode, Mode::CalibrationState state)
     ASSERT_EQ(state, mode.GetState());
 }
 
-// The window place of a button that CreateButton put into a slot of a screen.
-sf::Vector2<float> SlotPlace(const GuiCanvas& screen, int slot, int widthArgument)
-{
-    const float x = std::trunc(screen.GetWidth() / 2.0f - ButtonWidth(widthArgument) / 2.0f);
-    return screen.GetAbsolutePosition() + sf::Vector2<float>(x, 170.0f + 55.0f * static_cast<float>(slot));
-}
-
 // What each slot's button reports when a player slides it, with the mode's
 // own handler replaced by a spy: "" for a slot without a button.
 std::vector<std::string> ClickedBySlot(Mode& mode, const GuiCanvas& screen)
@@ -120,16 +101,6 @@ std::vector<std::string> ClickedBySlot(Mode& mode, const GuiCanvas& screen)
         EXPECT_LE(spy.clicked.size(), 1u);
     }
     return names;
-}
-
-sf::Vector2<float> QuadStart(const sf::ConvexShape& line)
-{
-    return (line.getPoint(0) + line.getPoint(3)) / 2.0f + line.getPosition();
-}
-
-sf::Vector2<float> QuadEnd(const sf::ConvexShape& line)
-{
-    return (line.getPoint(1) + line.getPoint(2)) / 2.0f + line.getPosition();
 }
 }
 

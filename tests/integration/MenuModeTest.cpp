@@ -1,7 +1,9 @@
 // Needs the X server and the sound server of tools/headless.sh.
 #include "ModeScreens.h"
 
+#include "gamemode/CalibrationMode.h"
 #include "gamemode/MenuMode.h"
+#include "gamemode/PlayMode.h"
 #include "gui/ComposedStretchableDrawableConstructor.h"
 #include "manager/PreferencesFile.h"
 
@@ -197,4 +199,76 @@ TEST(MenuMode, start_game_stores_the_chosen_steering_mode)
         // The play screen follows.
         manager->Process();
     }
+}
+
+TEST(MenuMode, each_button_slid_by_the_pointer_does_its_work_in_the_menu)
+{
+    enum Leads
+    {
+        ToPlay,
+        ToCalibration,
+        Nowhere
+    };
+    const struct
+    {
+        float y;
+        const char* label;
+        Leads leads;
+        bool closes;
+        bool savesPreferences;
+    } buttons[] = {
+        {0.0f, "Start Game", ToPlay, false, true},
+        {300.0f, "Calibration", ToCalibration, false, false},
+        // Last: the window it closes is opened again only for the next test.
+        {360.0f, "Exit", Nowhere, true, false},
+    };
+    GameManager* manager = GameForModes();
+    for (const auto& button : buttons)
+    {
+        // The play screen loads its sounds from data/.
+        ScratchFolder folder(true);
+        ASSERT_EQ(0, ::symlink(VELMORA_SOURCE_DIR "/data", folder.File("data").c_str()));
+        // A calibration is stored, so the calibration screen offers its way back.
+        StoreReader(true);
+        auto* menu = new MenuMode;
+        manager->SetNextGameMode(menu);
+        manager->Process();
+        folder.Remove("config.xml");
+        const MenuPlaces places;
+        EXPECT_EQ(0, LabelMismatch(GuiShot(*menu->GetGuiManager()), places.Button(button.y), BUTTON_WIDTH,
+                                   button.label))
+            << button.label;
+
+        SlideButton(*menu, places.Button(button.y), ButtonWidth(BUTTON_WIDTH));
+        GameMode* next = manager->GetNextGameModeForTesting();
+        EXPECT_EQ(button.closes, !manager->GetRenderWindow()->isOpen()) << button.label;
+        EXPECT_EQ(button.savesPreferences, folder.Has("config.xml")) << button.label;
+        switch (button.leads)
+        {
+        case ToPlay:
+            ASSERT_NE(nullptr, dynamic_cast<PlayMode*>(next)) << button.label;
+            EXPECT_EQ(GameMode::PlayModeType, next->GetModeType());
+            manager->Process();
+            break;
+        case ToCalibration:
+        {
+            auto* calibration = dynamic_cast<CalibrationMode*>(next);
+            ASSERT_NE(nullptr, calibration) << button.label;
+            EXPECT_EQ(GameMode::CalibrationModeType, next->GetModeType());
+            manager->Process();
+            // Its way back, in slot 3 of its first screen, leads to a fresh menu.
+            SlideButton(*calibration, SlotPlace(*calibration->GetScreen(CalibrationMode::ScreenStart), 3, 200),
+                        ButtonWidth(200));
+            GameMode* after = manager->GetNextGameModeForTesting();
+            ASSERT_NE(nullptr, dynamic_cast<MenuMode*>(after));
+            EXPECT_EQ(GameMode::MenuModeType, after->GetModeType());
+            manager->Process();
+            break;
+        }
+        case Nowhere:
+            EXPECT_EQ(nullptr, next) << button.label;
+            break;
+        }
+    }
+    GameForModes();
 }

@@ -5,19 +5,24 @@
 #include "GuiPointer.h"
 
 #include "gamemode/GameMode.h"
+#include "gui/GuiCanvas.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiEvent.h"
+#include "gui/GuiKeylessButton.h"
+#include "gui/GuiManager.h"
 #include "main/LoadContent.h"
 #include "manager/GameManager.h"
 #include "support/ScratchFolder.h"
 #include "utility/ContentNotLoadedException.h"
 
+#include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <thread>
@@ -134,4 +139,88 @@ inline sf::Event KeyPress(sf::Keyboard::Key code)
     event.type = sf::Event::KeyPressed;
     event.key.code = code;
     return event;
+}
+
+// The window place of a button that the calibration put into a slot of one of its screens.
+inline sf::Vector2<float> SlotPlace(const GuiCanvas& screen, int slot, int widthArgument)
+{
+    const float x = std::trunc(screen.GetWidth() / 2.0f - ButtonWidth(widthArgument) / 2.0f);
+    return screen.GetAbsolutePosition() + sf::Vector2<float>(x, 170.0f + 55.0f * static_cast<float>(slot));
+}
+
+// The ends of a line that the calibration draws as a quad, where the line's middle runs.
+inline sf::Vector2<float> QuadStart(const sf::ConvexShape& line)
+{
+    return (line.getPoint(0) + line.getPoint(3)) / 2.0f + line.getPosition();
+}
+
+inline sf::Vector2<float> QuadEnd(const sf::ConvexShape& line)
+{
+    return (line.getPoint(1) + line.getPoint(2)) / 2.0f + line.getPosition();
+}
+
+// The analyzer's spectrum of the game: 8192 values up to half of 48000 Hz.
+const int VOICE_SPECTRUM_SIZE = 8192;
+const float VOICE_HZ_PER_BIN = 24000.0f / 8192.0f;
+
+// Holds a voice of known pitch and loudness, as the game's analyzer reads it:
+// the capture stops, so that no frame reads the microphone meanwhile, and the
+// analyzer is given a spectrum that peaks in the bin of hz (none for 0) and a
+// wave that peaks at volume. GameForModes starts the capture again.
+inline void HoldVoice(float hz, float volume)
+{
+    SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
+    analyzer.Stop();
+    std::vector<float> spectrum(VOICE_SPECTRUM_SIZE, 0.0f);
+    std::vector<float> wave(VOICE_SPECTRUM_SIZE, 0.0f);
+    spectrum[static_cast<std::size_t>(std::lround(hz / VOICE_HZ_PER_BIN))] = 1.0f;
+    spectrum[0] = 0.0f;
+    wave[0] = volume;
+    analyzer.Evaluate(spectrum.data(), wave.data());
+}
+
+// Stores a pitch calibration of 200 to 800 Hz in the preferences, which write
+// it to config.xml in the working directory; or clears the calibration.
+inline void StoreReader(bool stored)
+{
+    GamePreferences& preferences = GameForModes()->GetPreferences();
+    if (!stored)
+    {
+        preferences.SetSoundMicrophoneAnalyzerCalibratedReader(nullptr);
+        return;
+    }
+    preferences.SetSoundMicrophoneAnalyzerCalibratedReader(
+        preferences.CreateSoundMicrophoneAnalyzerCalibratedReader(CalibratedReaderTypePitch, 200, 800));
+}
+
+// What a GUI shows, over white, with its cursor out of the way.
+inline sf::Image GuiShot(GuiManager& gui)
+{
+    PointerAtPixel(1020, 590);
+    gui.Process();
+    return Shot([&gui] { gui.Draw(); });
+}
+
+// Pixels of a mouse-only button's middle, where its label lies, that differ
+// from those of a fresh button with the label at the same place: 0 when the
+// shot shows a button with that label there. The middle is opaque, so what
+// lies below the button does not count.
+inline int LabelMismatch(const sf::Image& shot, const sf::Vector2<float>& topLeft, int widthArgument,
+                         const std::string& label)
+{
+    GuiKeylessButton reference(topLeft, widthArgument, label, "");
+    const sf::Image expected = Shot([&reference] { reference.Draw(); });
+    ContentManager& content = GameManager::Instance()->GetContentManager();
+    // Clear of the middle's rounded ends and its top and bottom edges.
+    const int margin = 8;
+    const unsigned startCap = content.GetTexture("gui/button_drop_start").getSize().x;
+    const int left = static_cast<int>(topLeft.x) + static_cast<int>(startCap);
+    const int top = static_cast<int>(topLeft.y);
+    int mismatches = 0;
+    for (int y = top + 2; y < top + static_cast<int>(reference.GetHeight()) - 2; ++y)
+        for (int x = left + margin; x < left + widthArgument - margin; ++x)
+            if (shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) !=
+                expected.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)))
+                ++mismatches;
+    return mismatches;
 }

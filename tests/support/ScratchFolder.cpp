@@ -51,6 +51,17 @@ ScratchFolder::~ScratchFolder()
     ::nftw(m_path.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
+bool ScratchFolder::Has(const std::string& name) const
+{
+    struct stat info;
+    return ::lstat(File(name).c_str(), &info) == 0;
+}
+
+void ScratchFolder::Remove(const std::string& name) const
+{
+    ::unlink(File(name).c_str());
+}
+
 int ScratchFolder::CountEntries() const
 {
     int count = 0;

@@ -19,6 +19,9 @@ public:
     std::string File(const std::string& name) const { return m_path + "/" + name; }
     // Number of entries directly inside the folder.
     int CountEntries() const;
+    bool Has(const std::string& name) const;
+    // Removes the file if it is there.
+    void Remove(const std::string& name) const;
 
     // Writes text to the file (folders created as needed).
     void Write(const std::string& name, const std::string& text) const;
