@@ -326,7 +326,7 @@ TEST_F(SoundMicrophoneAnalyzerServerTest, analysis_trails_the_capture_by_the_hea
     SoundMicrophoneAnalyzer analyzer(system, SAMPLE_RATE, SPECTRUM_SIZE);
     analyzer.Start(ServerRecordDriver(system));
     // 40 ms of tone, well inside the 200 ms that the analysis trails by.
-    feeder.SendBurstThenStall(440.0f, 0.5f, SAMPLE_RATE / 25);
+    ASSERT_TRUE(feeder.SendBurstThenStall(440.0f, 0.5f, SAMPLE_RATE / 25));
     float loudest = 0.0f;
     UpdateUntil(system, analyzer, std::chrono::milliseconds(600), [&] {
         loudest = std::max(loudest, analyzer.GetVolume());

@@ -22,12 +22,14 @@ public:
     void SetTone(float hz, float amplitude);
     // Writes exactly the given number of frames of the tone, then nothing more
     // while the pipe stays open, so the virtual microphone stalls after them;
-    // SetTone resumes. Returns once the burst is written.
-    void SendBurstThenStall(float hz, float amplitude, int frames);
+    // SetTone resumes. Returns once the burst is written: false when it could
+    // not be within ten seconds.
+    bool SendBurstThenStall(float hz, float amplitude, int frames);
 
 private:
     void Run();
-    // Waits for room while the feeder runs; false on a broken pipe.
+    // Waits for room while the feeder runs, ten seconds at most; false on a
+    // broken pipe or when the time is up.
     bool WriteAll(const std::vector<short>& samples);
     // Drops what finds no room at once; false on a broken pipe.
     bool WriteOrDrop(const std::vector<short>& samples);
@@ -39,5 +41,7 @@ private:
     std::atomic<bool> m_running;
     std::atomic<int> m_burstFrames;
     std::atomic<bool> m_stalled;
+    // The worker still writes: it ends on a broken pipe.
+    std::atomic<bool> m_writing;
     std::thread m_worker;
 };
