@@ -17,9 +17,9 @@
 namespace
 {
 const std::chrono::milliseconds POLL_INTERVAL(50);
-// A mouse-only button's caps are 44 pixels square, its knob at the start cap's centre.
-const int BUTTON_CAP_HALF = 22;
 const int SLIDE_ATTEMPTS = 3;
+// A tool that hangs (a stuck X server) fails its command instead of the test's run.
+const int TOOL_SECONDS = 10;
 const double SLIDE_EFFECT_SECONDS = 8.0;
 
 // Every window below the parent that bears the name.
@@ -66,10 +66,26 @@ int Shift(unsigned long mask)
 }
 
 // A game that ends takes its window with it while the driver may still be
-// looking at it; Xlib's own handler would then end the test process.
+// looking at it; Xlib's own handler would then end the test process. The
+// handler is the process's: it is set while any driver lives.
 int IgnoreXError(Display*, XErrorEvent*)
 {
     return 0;
+}
+
+int g_drivers = 0;
+XErrorHandler g_previousXErrorHandler = nullptr;
+
+void IgnoreXErrorsWhileDriving()
+{
+    if (g_drivers++ == 0)
+        g_previousXErrorHandler = XSetErrorHandler(IgnoreXError);
+}
+
+void StopIgnoringXErrors()
+{
+    if (--g_drivers == 0)
+        XSetErrorHandler(g_previousXErrorHandler);
 }
 
 bool Viewable(Display* display, Window window)
@@ -84,7 +100,7 @@ const char* const GameDriver::WINDOW_TITLE = "SFML Graphics";
 GameDriver::GameDriver(std::string const& program, std::string const& configXml)
     : m_folder(), m_display(XOpenDisplay(nullptr)), m_mic(), m_game(), m_window(0)
 {
-    XSetErrorHandler(IgnoreXError);
+    IgnoreXErrorsWhileDriving();
     // The test process's own windows bear the same title; only a new one is the game's.
     m_windowsBefore = WindowsNamed(m_display, WINDOW_TITLE);
     if (::symlink(VELMORA_SOURCE_DIR "/data", m_folder.File("data").c_str()) != 0)
@@ -105,6 +121,7 @@ GameDriver::~GameDriver()
     m_game.reset();
     if (m_display != nullptr)
         XCloseDisplay(m_display);
+    StopIgnoringXErrors();
 }
 
 bool GameDriver::HasDisplay() const
@@ -179,7 +196,7 @@ void GameDriver::Silence()
 void GameDriver::MovePointer(int x, int y)
 {
     std::ostringstream command;
-    command << "xdotool mousemove --window " << m_window << ' ' << x << ' ' << y;
+    command << "timeout " << TOOL_SECONDS << " xdotool mousemove --window " << m_window << ' ' << x << ' ' << y;
     RunTool(command.str());
 }
 
@@ -189,7 +206,7 @@ void GameDriver::PressKey(std::string const& key)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
             throw std::invalid_argument("not a key name: " + key);
     std::ostringstream command;
-    command << "xdotool key --window " << m_window << ' ' << key;
+    command << "timeout " << TOOL_SECONDS << " xdotool key --window " << m_window << ' ' << key;
     RunTool(command.str());
 }
 
@@ -236,6 +253,10 @@ bool GameDriver::SlideUntil(std::function<void()> const& slide, std::function<bo
 {
     for (int attempt = 0; attempt < SLIDE_ATTEMPTS; ++attempt)
     {
+        // An effect that came late, after the last look, must not be slid again.
+        const sf::Image shot = Screenshot();
+        if (attempt > 0 && shot.getSize().x > 0 && shows(shot))
+            return true;
         slide();
         if (WaitForScreen(shows, SLIDE_EFFECT_SECONDS))
             return true;

@@ -25,6 +25,8 @@ class GameDriver
 {
 public:
     static const char* const WINDOW_TITLE;
+    // A mouse-only button's caps are square, twice this; its knob rests at the start cap's centre.
+    static const int BUTTON_CAP_HALF = 22;
 
     // The folder holds a link to the game's data/ and, unless configXml is
     // empty, a config.xml with that text. The program starts at once.
