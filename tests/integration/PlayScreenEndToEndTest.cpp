@@ -1,4 +1,5 @@
 #include "support/GameDriver.h"
+#include "support/GameScreens.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 // with the voice through the virtual microphone and read from the screen.
 namespace
 {
+using GameScreens::DragonY;
+
 // A pitch calibration from 300 to 900 Hz, no sound output (the headless sound
 // server has no speakers worth hearing), the first steering variant.
 const char* const CONFIG = "<config><playerType>0</playerType><soundOutputType>2</soundOutputType>"
@@ -20,28 +23,9 @@ const double SAFETY_SECONDS = 20.0;
 const double NOTE_LIFE_SECONDS = 1.0;
 
 const sf::IntRect WHOLE(0, 0, 1024, 600);
-// The dragon stays near the left edge of the screen as the world scrolls.
-const sf::IntRect DRAGON_COLUMN(0, 0, 200, 600);
-const sf::Color DRAGON_ORANGE(214, 81, 42);
-const int DRAGON_TOLERANCE = 20;
 const sf::IntRect SCORE_AREA(0, 0, 160, 30);
 const sf::IntRect PROMPT_AREA(362, 280, 300, 40);
 const int STILL_LOOKS = 4;
-
-// The mean height of the dragon's orange on the screen; -1 when too little is seen.
-float DragonY(sf::Image const& shot)
-{
-    int count = 0;
-    long sum = 0;
-    for (int y = DRAGON_COLUMN.top; y < DRAGON_COLUMN.top + DRAGON_COLUMN.height; ++y)
-        for (int x = DRAGON_COLUMN.left; x < DRAGON_COLUMN.left + DRAGON_COLUMN.width; ++x)
-            if (CountColour(shot, sf::IntRect(x, y, 1, 1), DRAGON_ORANGE, DRAGON_TOLERANCE) == 1)
-            {
-                ++count;
-                sum += y;
-            }
-    return count < 30 ? -1.0f : static_cast<float>(sum) / static_cast<float>(count);
-}
 
 int CountBlack(sf::Image const& shot, sf::IntRect const& area)
 {

@@ -3,11 +3,12 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace
 {
-const int CAP_HALF = 22;
+const int CAP_HALF = GameDriver::BUTTON_CAP_HALF;
 const sf::Color DRAGON_ORANGE(214, 81, 42);
 const sf::Color PANEL_CREAM(250, 240, 210);
 // The info field lies 10 pixels into the screen's canvas, in the standard font at size 24.
@@ -16,6 +17,15 @@ const sf::IntRect INFO_LINE(GameScreens::SCREEN_INNER_X, GameScreens::INNER_Y + 
 const unsigned INFO_SIZE = 24;
 const int INFO_END_TOLERANCE = 3;
 const int DARK_TOLERANCE = 90;
+// The raw gauge: 100 by 400 pixels at the gauge panel's inner canvas; its
+// marker is a black line across it, three pixels thick. Read inside its sides.
+const sf::IntRect RAW_GAUGE(614, 144, 100, 400);
+const int MARKER_READ_MARGIN = 6;
+const int MARKER_SPAN = 3;
+const double TONE_HELD_SECONDS = 15.0;
+const double STILL_HELD_SECONDS = 0.3;
+const int SET_IT_SLOT = 2;
+const int FINISH_SLOT = 1;
 
 const sf::Font& StandardFont()
 {
@@ -34,6 +44,47 @@ int LastDarkColumn(sf::Image const& shot, sf::IntRect const& area)
         if (CountColour(shot, sf::IntRect(x, area.top, 1, area.height), sf::Color::Black, DARK_TOLERANCE) > 0)
             return x;
     return -1;
+}
+
+// The middle height of the topmost black line across the raw gauge, below
+// the gauge's own top edge; -1 for none. The gauge's bottom edge is black too:
+// the marker of a silent voice lies over it.
+float RawMarkerY(sf::Image const& shot)
+{
+    const int width = RAW_GAUGE.width - 2 * MARKER_READ_MARGIN;
+    int first = -1;
+    int last = -1;
+    for (int y = RAW_GAUGE.top; y <= RAW_GAUGE.top + RAW_GAUGE.height + MARKER_SPAN; ++y)
+    {
+        const sf::IntRect row(RAW_GAUGE.left + MARKER_READ_MARGIN, y, width, 1);
+        const bool crossed = CountColour(shot, row, sf::Color::Black, DARK_TOLERANCE) > width * 3 / 4;
+        if (crossed && first < 0)
+            first = y;
+        if (crossed)
+            last = y;
+        if (!crossed && first >= 0)
+            break;
+    }
+    return first < 0 ? -1.0f : static_cast<float>(first + last) / 2.0f;
+}
+
+// Holds the tone until the gauge shows it, and a moment more, then slides
+// "Set it" until the screen with the info follows.
+std::string SetLimitByVoice(GameDriver& game, GameScreens::VoiceTone const& tone, const char* nextInfo)
+{
+    game.SetTone(tone.hz, tone.amplitude);
+    auto heard = [&tone](sf::Image const& shot) {
+        return GameScreens::ShowsRawValue(shot, tone.gaugeShare, tone.tolerancePixels);
+    };
+    sf::Image last;
+    if (!game.WaitForScreen(heard, TONE_HELD_SECONDS, &last))
+        return "the gauge did not show " + std::to_string(tone.hz) + " Hz; its marker at " +
+               std::to_string(RawMarkerY(last));
+    GameDriver::Pause(STILL_HELD_SECONDS);
+    auto next = [nextInfo](sf::Image const& shot) { return GameScreens::ShowsInfoLine(shot, nextInfo); };
+    if (!game.SlideUntil([&game] { GameScreens::SlideCalibrationSlot(game, SET_IT_SLOT); }, next))
+        return std::string("\"Set it\" did not lead to \"") + nextInfo + "\"";
+    return "";
 }
 }
 
@@ -94,6 +145,28 @@ bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine)
     const int end = INFO_LEFT + static_cast<int>(bounds.left + bounds.width);
     const int seen = LastDarkColumn(shot, INFO_LINE);
     return seen >= end - INFO_END_TOLERANCE && seen <= end + INFO_END_TOLERANCE;
+}
+
+bool ShowsRawValue(sf::Image const& shot, float share, float tolerancePixels)
+{
+    const float expected = static_cast<float>(RAW_GAUGE.top) + static_cast<float>(RAW_GAUGE.height) * (1.0f - share);
+    const float seen = RawMarkerY(shot);
+    return seen >= 0.0f && std::fabs(seen - expected) <= tolerancePixels;
+}
+
+std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone const& high)
+{
+    sf::Image shot = game.Screenshot();
+    const bool volume = ShowsInfoLine(shot, VOLUME_LOWER_INFO);
+    if (!volume && !ShowsInfoLine(shot, PITCH_LOWER_INFO))
+        return "not on a lower-limit screen";
+    std::string failure = SetLimitByVoice(game, low, volume ? VOLUME_UPPER_INFO : PITCH_UPPER_INFO);
+    if (failure.empty())
+        failure = SetLimitByVoice(game, high, FINISHED_INFO);
+    game.Silence();
+    if (failure.empty() && !game.SlideUntil([&game] { SlideCalibrationSlot(game, FINISH_SLOT); }, IsMenuScreen))
+        failure = "\"Finish\" did not lead to the menu";
+    return failure;
 }
 
 void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument)

@@ -21,6 +21,13 @@ const int MENU_INNER_X = 304;
 const int DRIVER_BUTTON_WIDTH = 350;
 const int WIDE_OUTPUT_BUTTON_WIDTH = 305;
 
+// The first lines of the calibration screens' info fields.
+const char* const PITCH_LOWER_INFO = "Make lower limit sound.";
+const char* const PITCH_UPPER_INFO = "Make upper limit sound.";
+const char* const VOLUME_LOWER_INFO = "Make no sound do determine the lower limit.";
+const char* const VOLUME_UPPER_INFO = "Be as loud as you want to be in the game to";
+const char* const FINISHED_INFO = "Calibration finished.";
+
 int SlotY(int slot);
 int CentredButtonX(int canvasX, int widthArgument);
 
@@ -33,6 +40,24 @@ float DragonY(sf::Image const& shot);
 // The calibration screen panel's first info line is the text's (told apart
 // by where its last dark pixel lies).
 bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine);
+
+// The raw gauge's marker shows the share of the gauge's range (0 at its
+// bottom, 1 at its top), within the tolerance in pixels.
+bool ShowsRawValue(sf::Image const& shot, float share, float tolerancePixels);
+
+// A sound to calibrate with, and where the raw gauge then shows it.
+struct VoiceTone
+{
+    float hz;
+    float amplitude;
+    float gaugeShare;
+    float tolerancePixels;
+};
+
+// On a lower-limit screen of a calibration begun: holds each tone until the
+// raw gauge shows it and sets the limit with it, then finishes, until the menu
+// shows. An empty text when it went so, else what did not happen.
+std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone const& high);
 
 // The button in a slot of the calibration screen panel.
 void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument = 200);
