@@ -37,7 +37,9 @@ public:
     int GetSoundRecordDriverNo() const { return m_soundRecordDriverNo; }
     // In this order: the output type leaves the system created but not
     // initialised until the playback driver is set; the record driver needs
-    // an initialised system.
+    // an initialised system. A playback driver set again on an initialised
+    // system recreates it first, as the output type does, so the capture
+    // stops until the record driver is set again.
     void SetSoundOutputType(FMOD_OUTPUTTYPE type);
     void SetSoundOutputDriverNo(int driverNo);
     void SetSoundRecordDriverNo(int driverNo);

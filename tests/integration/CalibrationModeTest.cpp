@@ -582,6 +582,15 @@ TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_witho
         {Mode::CalibrationStateSoundRecordDriver, back, 0, 1, Mode::CalibrationStateSoundOutputDriver, 1, 1},
     };
     GamePreferences& preferences = GameForModes()->GetPreferences();
+    // Later tests expect the sound system of a first start, whatever happens here.
+    struct FirstStartAfterwards
+    {
+        ~FirstStartAfterwards()
+        {
+            ScratchFolder fresh(true);
+            GameManager::Instance()->GetPreferences().Load();
+        }
+    } afterwards;
     auto slide = [](Mode& mode, int slot) {
         const int width = slot == back ? BUTTON_WIDTH : Mode::DRIVER_BUTTON_WIDTH;
         SlideButton(mode, SlotPlace(*mode.GetCurrentCanvas(), slot, width), ButtonWidth(width));
@@ -602,6 +611,8 @@ TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_witho
         // "ALSA" in slot 0.
         SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), 0, BUTTON_WIDTH), ButtonWidth(BUTTON_WIDTH));
         mode->GetGuiManager()->Process();
+        ASSERT_EQ(2u, GameManager::Instance()->GetSoundSystem().EnlistDrivers().size())
+            << "the test sound server's ALSA devices are \"default\" and \"pulse\"";
         if (row.screen == Mode::CalibrationStateSoundRecordDriver)
             slide(*mode, 2);
         ASSERT_EQ(row.screen, mode->GetState());
@@ -615,6 +626,4 @@ TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_witho
         EXPECT_EQ(config, folder.Read("config.xml")) << what;
         EXPECT_EQ(1, folder.CountEntries()) << what;
     }
-    ScratchFolder fresh(true);
-    preferences.Load();
 }

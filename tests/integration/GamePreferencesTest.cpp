@@ -3,6 +3,7 @@
 #include "manager/GameManager.h"
 #include "manager/PreferencesFile.h"
 #include "sound/SoundMicrophoneAnalyzer.h"
+#include "sound/SoundSystem.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReaderPitch.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReaderVolume.h"
 #include "support/ScratchFolder.h"
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -271,12 +273,18 @@ TEST(GamePreferences, a_refused_sound_card_choice_ends_the_game_naming_what_fail
 }
 
 // The sound-card screens may be walked back: a playback driver is then chosen
-// on a system that its earlier choice initialised.
+// on a system that its earlier choice initialised, with or without the
+// capture started on it. The system is made anew for the output type chosen,
+// and the record driver set after it starts the capture.
 TEST(GamePreferences, a_playback_driver_chosen_again_finds_a_fresh_system)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const FMOD_OUTPUTTYPE types[] = {FMOD_OUTPUTTYPE_NOSOUND, FMOD_OUTPUTTYPE_PULSEAUDIO};
-    for (FMOD_OUTPUTTYPE type : types)
+    const struct
+    {
+        FMOD_OUTPUTTYPE type;
+        const char* driver;
+    } outputs[] = {{FMOD_OUTPUTTYPE_NOSOUND, "No sound"}, {FMOD_OUTPUTTYPE_PULSEAUDIO, "pulse"}};
+    for (const auto& output : outputs)
     {
         ScratchFolder folder(true);
         EXPECT_EXIT(
@@ -284,23 +292,26 @@ TEST(GamePreferences, a_playback_driver_chosen_again_finds_a_fresh_system)
                 dup2(STDERR_FILENO, STDOUT_FILENO);
                 GamePreferences preferences;
                 preferences.Load();
+                SoundSystem& system = GameManager::Instance()->GetSoundSystem();
                 SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
-                preferences.SetSoundOutputType(type);
+                preferences.SetSoundOutputType(output.type);
                 preferences.SetSoundOutputDriverNo(0);
-                for (bool withRecordDriver : {true, false})
+                for (bool capturing : {true, false})
                 {
-                    if (withRecordDriver)
+                    if (capturing)
                         preferences.SetSoundRecordDriverNo(0);
                     preferences.SetSoundOutputDriverNo(0);
+                    if (analyzer.IsRunning() || system.EnlistDrivers() != std::vector<std::string>{output.driver})
+                        std::exit(3);
                     preferences.SetSoundRecordDriverNo(0);
-                    GameManager::Instance()->GetSoundSystem().Update();
+                    system.Update();
                     analyzer.Update();
                     if (!analyzer.IsRunning())
-                        std::exit(3);
+                        std::exit(4);
                 }
                 std::exit(0);
             },
             testing::ExitedWithCode(0), "")
-            << type;
+            << output.driver;
     }
 }

@@ -193,10 +193,12 @@ int EntityMismatches(const sf::Image& shot, const sf::IntRect& dragon, const sf:
 template <typename TElement>
 std::vector<float> TakeAll(LockedList<TElement>& list)
 {
+    std::vector<TElement*> taken;
+    for (const auto& element : list.GetElements())
+        taken.push_back(element.get());
     std::vector<float> heights;
-    while (!list.GetElements().empty())
+    for (TElement* element : taken)
     {
-        TElement* element = list.GetElements().front().get();
         heights.push_back(dynamic_cast<const Entity&>(*element).GetPos().y);
         list.RemoveAndDeleteElement(element);
     }
