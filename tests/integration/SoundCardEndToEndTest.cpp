@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
 #include <string>
 
@@ -19,10 +18,6 @@ const double TIMEOUT_SECONDS = 30.0;
 // Two bins of the analyzer's spectrum: 8192 bins up to half of 48000 Hz.
 const float PITCH_TOLERANCE = 2.0f * 24000.0f / 8192.0f;
 
-const char* const START_INFO = "Choose the way you want to control the dragon";
-const char* const OUTPUT_TYPE_INFO = "Select sound output mode";
-const char* const PLAYBACK_INFO = "Select playback driver";
-const char* const RECORD_INFO = "Select record driver";
 // Without a stored calibration "Configure Soundcard" lies in slot 3, "Pitch" in slot 1.
 const int CONFIGURE_SLOT = 3;
 const int PITCH_SLOT = 1;
@@ -30,17 +25,6 @@ const int PITCH_SLOT = 1;
 const int LAST_DRIVER_SLOT = 2;
 const int BACK_SLOT = 3;
 const int NO_SOUND_SLOT = 2;
-
-std::function<bool(sf::Image const&)> Shows(const char* info)
-{
-    return [info](sf::Image const& shot) { return ShowsInfoLine(shot, info); };
-}
-
-// Slides the calibration panel's button in the slot until the screen with the info follows.
-bool SlideTo(GameDriver& game, int slot, int widthArgument, const char* info)
-{
-    return game.SlideUntil([&] { SlideCalibrationSlot(game, slot, widthArgument); }, Shows(info));
-}
 
 std::string Config(int outputType, int playbackDriver)
 {
@@ -81,24 +65,25 @@ TEST_P(SoundCardChoiceAgainEndToEnd, applies_after_going_back_and_the_microphone
     GameDriver game(VELMORA_GAME_BINARY);
     ASSERT_TRUE(game.HasDisplay() && game.HasMicrophone()) << "needs tools/headless.sh";
     ASSERT_TRUE(game.WaitForWindow(TIMEOUT_SECONDS)) << game.Output();
-    ASSERT_TRUE(game.WaitForScreen(Shows(START_INFO), TIMEOUT_SECONDS)) << "the calibration comes first";
+    ASSERT_TRUE(game.WaitForScreen(InfoLineShown(START_INFO), TIMEOUT_SECONDS)) << "the calibration comes first";
     // Pointer moves made right after the first picture are missed: the game settles first.
     GameDriver::Pause(2.0);
 
-    ASSERT_TRUE(SlideTo(game, CONFIGURE_SLOT, 200, OUTPUT_TYPE_INFO));
-    ASSERT_TRUE(SlideTo(game, c.outputSlot, c.outputWidth, PLAYBACK_INFO));
+    ASSERT_TRUE(SlideCalibrationSlotUntil(game, CONFIGURE_SLOT, 200, OUTPUT_TYPE_INFO));
+    ASSERT_TRUE(SlideCalibrationSlotUntil(game, c.outputSlot, c.outputWidth, PLAYBACK_INFO));
     if (c.wayBack == PlaybackToOutputTypeScreen)
     {
-        ASSERT_TRUE(SlideTo(game, BACK_SLOT, 200, OUTPUT_TYPE_INFO));
-        ASSERT_TRUE(SlideTo(game, c.outputSlot, c.outputWidth, PLAYBACK_INFO)) << game.Output();
+        ASSERT_TRUE(SlideCalibrationSlotUntil(game, BACK_SLOT, 200, OUTPUT_TYPE_INFO));
+        ASSERT_TRUE(SlideCalibrationSlotUntil(game, c.outputSlot, c.outputWidth, PLAYBACK_INFO)) << game.Output();
     }
-    ASSERT_TRUE(SlideTo(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO)) << game.Output();
+    ASSERT_TRUE(SlideCalibrationSlotUntil(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO)) << game.Output();
     if (c.wayBack == RecordToPlaybackScreen)
     {
-        ASSERT_TRUE(SlideTo(game, BACK_SLOT, 200, PLAYBACK_INFO));
-        ASSERT_TRUE(SlideTo(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO)) << game.Output();
+        ASSERT_TRUE(SlideCalibrationSlotUntil(game, BACK_SLOT, 200, PLAYBACK_INFO));
+        ASSERT_TRUE(SlideCalibrationSlotUntil(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO))
+            << game.Output();
     }
-    ASSERT_TRUE(SlideTo(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, START_INFO)) << game.Output();
+    ASSERT_TRUE(SlideCalibrationSlotUntil(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, START_INFO)) << game.Output();
 
     // A pitch calibration by voice: the capture runs on the chosen record driver.
     ASSERT_TRUE(game.SlideUntil([&] { SlideCalibrationSlot(game, PITCH_SLOT); }, ShowsGauges)) << game.Output();
@@ -160,16 +145,16 @@ TEST_P(SoundCardShortcutEndToEnd, s_key_saves_a_file_with_which_the_next_start_o
         GameDriver game(VELMORA_GAME_BINARY, Config(START_OUTPUT_TYPE, START_PLAYBACK_DRIVER));
         ASSERT_TRUE(game.HasDisplay()) << "needs tools/headless.sh";
         ASSERT_TRUE(game.WaitForWindow(TIMEOUT_SECONDS)) << game.Output();
-        ASSERT_TRUE(game.WaitForScreen(Shows(START_INFO), TIMEOUT_SECONDS)) << game.Output();
+        ASSERT_TRUE(game.WaitForScreen(InfoLineShown(START_INFO), TIMEOUT_SECONDS)) << game.Output();
         GameDriver::Pause(2.0);
-        ASSERT_TRUE(SlideTo(game, CONFIGURE_SLOT, 200, OUTPUT_TYPE_INFO));
+        ASSERT_TRUE(SlideCalibrationSlotUntil(game, CONFIGURE_SLOT, 200, OUTPUT_TYPE_INFO));
         if (c.choicesMade >= 1)
         {
-            ASSERT_TRUE(SlideTo(game, NO_SOUND_SLOT, 200, PLAYBACK_INFO));
+            ASSERT_TRUE(SlideCalibrationSlotUntil(game, NO_SOUND_SLOT, 200, PLAYBACK_INFO));
         }
         if (c.choicesMade >= 2)
         {
-            ASSERT_TRUE(SlideTo(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO));
+            ASSERT_TRUE(SlideCalibrationSlotUntil(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, RECORD_INFO));
         }
 
         game.PressKey("s");

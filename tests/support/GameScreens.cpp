@@ -81,8 +81,7 @@ std::string SetLimitByVoice(GameDriver& game, GameScreens::VoiceTone const& tone
         return "the gauge did not show " + std::to_string(tone.hz) + " Hz; its marker at " +
                std::to_string(RawMarkerY(last));
     GameDriver::Pause(STILL_HELD_SECONDS);
-    auto next = [nextInfo](sf::Image const& shot) { return GameScreens::ShowsInfoLine(shot, nextInfo); };
-    if (!game.SlideUntil([&game] { GameScreens::SlideCalibrationSlot(game, SET_IT_SLOT); }, next))
+    if (!GameScreens::SlideCalibrationSlotUntil(game, SET_IT_SLOT, 200, nextInfo))
         return std::string("\"Set it\" did not lead to \"") + nextInfo + "\"";
     return "";
 }
@@ -154,6 +153,11 @@ bool ShowsRawValue(sf::Image const& shot, float share, float tolerancePixels)
     return seen >= 0.0f && std::fabs(seen - expected) <= tolerancePixels;
 }
 
+std::function<bool(sf::Image const&)> InfoLineShown(std::string const& firstLine)
+{
+    return [firstLine](sf::Image const& shot) { return ShowsInfoLine(shot, firstLine); };
+}
+
 std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone const& high)
 {
     sf::Image shot = game.Screenshot();
@@ -172,6 +176,11 @@ std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone c
 void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument)
 {
     game.SlideButton(CentredButtonX(SCREEN_INNER_X, widthArgument), SlotY(slot), widthArgument);
+}
+
+bool SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument, std::string const& nextInfo)
+{
+    return game.SlideUntil([&] { SlideCalibrationSlot(game, slot, widthArgument); }, InfoLineShown(nextInfo));
 }
 
 void ChooseSteering(GameDriver& game, int options)

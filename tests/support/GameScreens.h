@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <functional>
 #include <string>
 
 // The screens of the built game as a player sees them on the 1024x600 window,
@@ -27,6 +28,10 @@ const char* const PITCH_UPPER_INFO = "Make upper limit sound.";
 const char* const VOLUME_LOWER_INFO = "Make no sound do determine the lower limit.";
 const char* const VOLUME_UPPER_INFO = "Be as loud as you want to be in the game to";
 const char* const FINISHED_INFO = "Calibration finished.";
+const char* const START_INFO = "Choose the way you want to control the dragon";
+const char* const OUTPUT_TYPE_INFO = "Select sound output mode";
+const char* const PLAYBACK_INFO = "Select playback driver";
+const char* const RECORD_INFO = "Select record driver";
 
 int SlotY(int slot);
 int CentredButtonX(int canvasX, int widthArgument);
@@ -40,6 +45,7 @@ float DragonY(sf::Image const& shot);
 // The calibration screen panel's first info line is the text's (told apart
 // by where its last dark pixel lies).
 bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine);
+std::function<bool(sf::Image const&)> InfoLineShown(std::string const& firstLine);
 
 // The raw gauge's marker shows the share of the gauge's range (0 at its
 // bottom, 1 at its top), within the tolerance in pixels.
@@ -61,6 +67,8 @@ std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone c
 
 // The button in a slot of the calibration screen panel.
 void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument = 200);
+// Slides it until the screen whose info field begins with the line follows.
+bool SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument, std::string const& nextInfo);
 // Drags the menu's steering-mode knob from the first option down by options.
 void ChooseSteering(GameDriver& game, int options);
 void StartGame(GameDriver& game);
