@@ -283,10 +283,16 @@ TEST(GamePreferences, a_playback_driver_chosen_again_finds_a_fresh_system)
     {
         FMOD_OUTPUTTYPE type;
         const char* driver;
-    } outputs[] = {{FMOD_OUTPUTTYPE_NOSOUND, "No sound"}, {FMOD_OUTPUTTYPE_PULSEAUDIO, "pulse"}};
-    for (const auto& output : outputs)
+        bool capturing;
+    } cases[] = {{FMOD_OUTPUTTYPE_NOSOUND, "No sound", true},
+                 {FMOD_OUTPUTTYPE_NOSOUND, "No sound", false},
+                 {FMOD_OUTPUTTYPE_PULSEAUDIO, "pulse", true},
+                 {FMOD_OUTPUTTYPE_PULSEAUDIO, "pulse", false}};
+    for (const auto& c : cases)
     {
         ScratchFolder folder(true);
+        // Each case in a process of its own: it starts from its own system,
+        // initialised, with the capture running or not.
         EXPECT_EXIT(
             {
                 dup2(STDERR_FILENO, STDOUT_FILENO);
@@ -294,24 +300,23 @@ TEST(GamePreferences, a_playback_driver_chosen_again_finds_a_fresh_system)
                 preferences.Load();
                 SoundSystem& system = GameManager::Instance()->GetSoundSystem();
                 SoundMicrophoneAnalyzer& analyzer = GameManager::Instance()->GetSoundMicrophoneAnalyzer();
-                preferences.SetSoundOutputType(output.type);
+                preferences.SetSoundOutputType(c.type);
                 preferences.SetSoundOutputDriverNo(0);
-                for (bool capturing : {true, false})
-                {
-                    if (capturing)
-                        preferences.SetSoundRecordDriverNo(0);
-                    preferences.SetSoundOutputDriverNo(0);
-                    if (analyzer.IsRunning() || system.EnlistDrivers() != std::vector<std::string>{output.driver})
-                        std::exit(3);
+                if (c.capturing)
                     preferences.SetSoundRecordDriverNo(0);
-                    system.Update();
-                    analyzer.Update();
-                    if (!analyzer.IsRunning())
-                        std::exit(4);
-                }
+                if (!system.IsInitialised() || analyzer.IsRunning() != c.capturing)
+                    std::exit(2);
+                preferences.SetSoundOutputDriverNo(0);
+                if (analyzer.IsRunning() || system.EnlistDrivers() != std::vector<std::string>{c.driver})
+                    std::exit(3);
+                preferences.SetSoundRecordDriverNo(0);
+                system.Update();
+                analyzer.Update();
+                if (!analyzer.IsRunning())
+                    std::exit(4);
                 std::exit(0);
             },
             testing::ExitedWithCode(0), "")
-            << output.driver;
+            << c.driver << (c.capturing ? ", capturing" : ", not capturing");
     }
 }
