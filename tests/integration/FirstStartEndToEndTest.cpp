@@ -68,7 +68,7 @@ TEST_P(FirstStartEndToEnd, calibrates_first_then_the_menu_starts_the_chosen_stee
         ASSERT_TRUE(game.WaitForScreen(IsCalibrationScreen, TIMEOUT_SECONDS)) << "the calibration comes first";
         // Pointer moves made right after the first picture are missed: the game settles first.
         GameDriver::Pause(2.0);
-        ASSERT_TRUE(game.SlideUntil([&] { SlideCalibrationSlot(game, run.beginSlot); }, ShowsGauges))
+        ASSERT_TRUE(SlideUntil(game, [&] { SlideCalibrationSlot(game, run.beginSlot); }, ShowsGauges))
             << run.what << " not begun";
         const VoiceTone low = HeldTone(run, run.lowHz, run.lowAmplitude);
         const VoiceTone high = HeldTone(run, run.highHz, run.highAmplitude);
@@ -81,7 +81,7 @@ TEST_P(FirstStartEndToEnd, calibrates_first_then_the_menu_starts_the_chosen_stee
         EXPECT_NEAR(run.expectedUpper, static_cast<float>(*stored.calibratedReaderUpper), run.tolerance);
 
         ChooseSteering(game, run.steering);
-        ASSERT_TRUE(game.SlideUntil([&] { StartGame(game); }, IsPlayScreen)) << "no play screen";
+        ASSERT_TRUE(SlideUntil(game, [&] { StartGame(game); }, IsPlayScreen)) << "no play screen";
         EXPECT_EQ(run.steering, PreferencesFile::Read(game.Folder().File("config.xml")).playerType);
         config = game.Folder().Read("config.xml");
         game.RequestClose();
@@ -94,7 +94,7 @@ TEST_P(FirstStartEndToEnd, calibrates_first_then_the_menu_starts_the_chosen_stee
     if (run.playAfterRestart)
     {
         GameDriver::Pause(2.0);
-        ASSERT_TRUE(again.SlideUntil([&] { StartGame(again); }, IsPlayScreen)) << "no play screen";
+        ASSERT_TRUE(SlideUntil(again, [&] { StartGame(again); }, IsPlayScreen)) << "no play screen";
         sf::Image shot;
         again.SetTone(run.highHz, run.highAmplitude);
         EXPECT_TRUE(again.WaitForScreen(

@@ -86,7 +86,7 @@ TEST_P(SoundCardChoiceAgainEndToEnd, applies_after_going_back_and_the_microphone
     ASSERT_TRUE(SlideCalibrationSlotUntil(game, LAST_DRIVER_SLOT, DRIVER_BUTTON_WIDTH, START_INFO)) << game.Output();
 
     // A pitch calibration by voice: the capture runs on the chosen record driver.
-    ASSERT_TRUE(game.SlideUntil([&] { SlideCalibrationSlot(game, PITCH_SLOT); }, ShowsGauges)) << game.Output();
+    ASSERT_TRUE(SlideUntil(game, [&] { SlideCalibrationSlot(game, PITCH_SLOT); }, ShowsGauges)) << game.Output();
     // Pitches on the raw gauge's 0 to 16000 Hz.
     const VoiceTone low{300.0f, 0.5f, 300.0f / 16000.0f, 3.0f};
     const VoiceTone high{900.0f, 0.5f, 900.0f / 16000.0f, 3.0f};

@@ -97,6 +97,17 @@ bool Viewable(Display* display, Window window)
 
 const char* const GameDriver::WINDOW_TITLE = "SFML Graphics";
 
+int GameDriver::ButtonCapHalf()
+{
+    static const int half = [] {
+        sf::Image cap;
+        if (!cap.loadFromFile(VELMORA_SOURCE_DIR "/data/images/gui/button_drop_start.png"))
+            throw std::runtime_error("cannot read the button's cap image");
+        return static_cast<int>(cap.getSize().x / 2);
+    }();
+    return half;
+}
+
 GameDriver::GameDriver(std::string const& program, std::string const& configXml)
     : m_folder(), m_display(XOpenDisplay(nullptr)), m_mic(), m_game(), m_window(0)
 {
@@ -212,9 +223,10 @@ void GameDriver::PressKey(std::string const& key)
 
 void GameDriver::SlideButton(int x, int y, int widthArgument)
 {
-    const int knobY = y + BUTTON_CAP_HALF;
-    const int start = x + BUTTON_CAP_HALF;
-    const int end = x + widthArgument + 3 * BUTTON_CAP_HALF;
+    const int capHalf = ButtonCapHalf();
+    const int knobY = y + capHalf;
+    const int start = x + capHalf;
+    const int end = x + widthArgument + 3 * capHalf;
     // Twice onto the knob, so that a move the game has not yet taken still
     // leaves the pointer resting on it.
     MovePointer(start, knobY);
@@ -249,19 +261,29 @@ void GameDriver::DragKnobDown(int x, int y, int distance)
     Pause(0.2);
 }
 
-bool GameDriver::SlideUntil(std::function<void()> const& slide, std::function<bool(sf::Image const&)> const& shows)
+testing::AssertionResult GameDriver::SlideUntil(std::function<void()> const& slide,
+                                                std::function<bool(sf::Image const&)> const& shows,
+                                                std::function<std::string(sf::Image const&)> const& screenName)
 {
+    const sf::Image before = Screenshot();
+    if (before.getSize().x == 0)
+        return testing::AssertionFailure() << "no picture of the window before the slide";
+    const std::string from = screenName(before);
     for (int attempt = 0; attempt < SLIDE_ATTEMPTS; ++attempt)
     {
-        // An effect that came late, after the last look, must not be slid again.
-        const sf::Image shot = Screenshot();
-        if (attempt > 0 && shot.getSize().x > 0 && shows(shot))
-            return true;
         slide();
         if (WaitForScreen(shows, SLIDE_EFFECT_SECONDS))
-            return true;
+            return testing::AssertionSuccess();
+        // A late effect, after the last look, must not be slid again.
+        const sf::Image now = Screenshot();
+        if (now.getSize().x > 0 && shows(now))
+            return testing::AssertionSuccess();
+        const std::string shown = now.getSize().x > 0 ? screenName(now) : "no picture";
+        // Sliding on would work a button of whatever screen now shows.
+        if (shown != from)
+            return testing::AssertionFailure() << "the slide from " << from << " led to " << shown;
     }
-    return false;
+    return testing::AssertionFailure() << "after " << SLIDE_ATTEMPTS << " slides " << from << " still shows";
 }
 
 void GameDriver::RunTool(std::string const& command) const

@@ -8,6 +8,8 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Rect.hpp>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <set>
@@ -25,8 +27,9 @@ class GameDriver
 {
 public:
     static const char* const WINDOW_TITLE;
-    // A mouse-only button's caps are square, twice this; its knob rests at the start cap's centre.
-    static const int BUTTON_CAP_HALF = 22;
+    // Half the side of a mouse-only button's square caps, from the game's
+    // image; its knob rests at the start cap's centre.
+    static int ButtonCapHalf();
 
     // The folder holds a link to the game's data/ and, unless configXml is
     // empty, a config.xml with that text. The program starts at once.
@@ -61,10 +64,14 @@ public:
     // Drags the vertical knob that rests at (x, y) down by the distance, then
     // leaves it sideways, so it snaps to the option it is nearest.
     void DragKnobDown(int x, int y, int distance);
-    // Slides again, up to three times, while the screen does not show the
-    // slide's effect: a game slowed by load can see the pointer only after it
-    // has left the knob, as a player's too quick hand would.
-    bool SlideUntil(std::function<void()> const& slide, std::function<bool(sf::Image const&)> const& shows);
+    // Slides until the screen shows the slide's effect, up to three times,
+    // again only while the screen the slide started from still shows: a game
+    // slowed by load can see the pointer only after it has left the knob, as
+    // a player's too quick hand would. Any other screen fails at once; the
+    // failure says which screen shows, as named by screenName.
+    testing::AssertionResult SlideUntil(std::function<void()> const& slide,
+                                        std::function<bool(sf::Image const&)> const& shows,
+                                        std::function<std::string(sf::Image const&)> const& screenName);
 
     // The window's current picture.
     sf::Image Screenshot() const;

@@ -3,19 +3,28 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
 #include <stdexcept>
 
 namespace
 {
-const int CAP_HALF = GameDriver::BUTTON_CAP_HALF;
 const sf::Color DRAGON_ORANGE(214, 81, 42);
 const sf::Color PANEL_CREAM(250, 240, 210);
 // The info field lies 10 pixels into the screen's canvas, in the standard font at size 24.
 const int INFO_LEFT = GameScreens::SCREEN_INNER_X + 10;
-const sf::IntRect INFO_LINE(GameScreens::SCREEN_INNER_X, GameScreens::INNER_Y + 10, GameScreens::INNER_WIDTH, 30);
+const int INFO_TOP = GameScreens::INNER_Y + 10;
+const sf::IntRect INFO_LINE(GameScreens::SCREEN_INNER_X, INFO_TOP, GameScreens::INNER_WIDTH, 30);
 const unsigned INFO_SIZE = 24;
-const int INFO_END_TOLERANCE = 3;
+// Ink a glyph's edge may or may not show, and ink that must show.
+const int FAINT_INK = 100;
+const int SOLID_INK = 200;
+// Of the pixels that must show, the share that may be missed or added (a
+// slightly other rasterisation); another line of text misses far more.
+const double INFO_MISMATCH_ALLOWED = 0.05;
 const int DARK_TOLERANCE = 90;
 // The raw gauge: 100 by 400 pixels at the gauge panel's inner canvas; its
 // marker is a black line across it, three pixels thick. Read inside its sides.
@@ -37,13 +46,44 @@ const sf::Font& StandardFont()
     return font;
 }
 
-// The rightmost column of the area that holds a dark pixel; -1 for none.
-int LastDarkColumn(sf::Image const& shot, sf::IntRect const& area)
+// Coverage of the first info line's glyphs over INFO_LINE, 0 to 255, as the
+// game's text draws them: each glyph's picture from the font's texture at
+// the glyph's place on the line's baseline.
+std::vector<int> InfoLineInk(std::string const& firstLine)
 {
-    for (int x = area.left + area.width - 1; x >= area.left; --x)
-        if (CountColour(shot, sf::IntRect(x, area.top, 1, area.height), sf::Color::Black, DARK_TOLERANCE) > 0)
-            return x;
-    return -1;
+    static std::map<std::string, std::vector<int>> known;
+    auto found = known.find(firstLine);
+    if (found != known.end())
+        return found->second;
+    const sf::Font& font = StandardFont();
+    const sf::Text text(firstLine, font, INFO_SIZE);
+    std::vector<int> ink(static_cast<std::size_t>(INFO_LINE.width * INFO_LINE.height), 0);
+    std::vector<std::pair<sf::Glyph, sf::Vector2f>> placed;
+    for (std::size_t i = 0; i < firstLine.size(); ++i)
+        placed.emplace_back(font.getGlyph(static_cast<sf::Uint8>(firstLine[i]), INFO_SIZE, false),
+                            text.findCharacterPos(i));
+    // Read once all glyphs are in the texture: a new one may grow it.
+    const sf::Image glyphs = font.getTexture(INFO_SIZE).copyToImage();
+    for (auto const& [glyph, at] : placed)
+    {
+        const int left = INFO_LEFT - INFO_LINE.left + static_cast<int>(std::lround(at.x + glyph.bounds.left));
+        const int top = INFO_TOP - INFO_LINE.top + static_cast<int>(INFO_SIZE) +
+                        static_cast<int>(std::lround(glyph.bounds.top));
+        for (int v = 0; v < glyph.textureRect.height; ++v)
+            for (int u = 0; u < glyph.textureRect.width; ++u)
+            {
+                const int x = left + u;
+                const int y = top + v;
+                if (x < 0 || y < 0 || x >= INFO_LINE.width || y >= INFO_LINE.height)
+                    continue;
+                const sf::Color texel = glyphs.getPixel(static_cast<unsigned>(glyph.textureRect.left + u),
+                                                        static_cast<unsigned>(glyph.textureRect.top + v));
+                int& cell = ink[static_cast<std::size_t>(y * INFO_LINE.width + x)];
+                cell = std::max(cell, static_cast<int>(texel.a));
+            }
+    }
+    known[firstLine] = ink;
+    return ink;
 }
 
 // The middle height of the topmost black line across the raw gauge, below
@@ -81,8 +121,9 @@ std::string SetLimitByVoice(GameDriver& game, GameScreens::VoiceTone const& tone
         return "the gauge did not show " + std::to_string(tone.hz) + " Hz; its marker at " +
                std::to_string(RawMarkerY(last));
     GameDriver::Pause(STILL_HELD_SECONDS);
-    if (!GameScreens::SlideCalibrationSlotUntil(game, SET_IT_SLOT, 200, nextInfo))
-        return std::string("\"Set it\" did not lead to \"") + nextInfo + "\"";
+    const testing::AssertionResult set = GameScreens::SlideCalibrationSlotUntil(game, SET_IT_SLOT, 200, nextInfo);
+    if (!set)
+        return std::string("\"Set it\" did not lead to \"") + nextInfo + "\": " + set.message();
     return "";
 }
 }
@@ -96,7 +137,7 @@ int SlotY(int slot)
 
 int CentredButtonX(int canvasX, int widthArgument)
 {
-    return canvasX + (INNER_WIDTH - (widthArgument + 4 * CAP_HALF)) / 2;
+    return canvasX + (INNER_WIDTH - (widthArgument + 4 * GameDriver::ButtonCapHalf())) / 2;
 }
 
 bool IsCalibrationScreen(sf::Image const& shot)
@@ -136,14 +177,62 @@ bool IsPlayScreen(sf::Image const& shot)
     return !IsMenuScreen(shot) && !IsCalibrationScreen(shot) && DragonY(shot) >= 0.0f;
 }
 
+InfoLineMatch MatchInfoLine(sf::Image const& shot, std::string const& firstLine)
+{
+    const std::vector<int> ink = InfoLineInk(firstLine);
+    auto dark = [&shot](int x, int y) {
+        return CountColour(shot, sf::IntRect(INFO_LINE.left + x, INFO_LINE.top + y, 1, 1), sf::Color::Black,
+                           DARK_TOLERANCE) == 1;
+    };
+    InfoLineMatch best;
+    best.mismatched = -1;
+    // The text may lie a pixel off as a whole; its pixels then all move alike.
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+        {
+            InfoLineMatch match;
+            for (int y = 1; y < INFO_LINE.height - 1; ++y)
+                for (int x = 1; x < INFO_LINE.width - 1; ++x)
+                {
+                    const int level = ink[static_cast<std::size_t>(y * INFO_LINE.width + x)];
+                    if (level >= SOLID_INK)
+                        ++match.solid;
+                    if ((level >= SOLID_INK && !dark(x + dx, y + dy)) || (level < FAINT_INK && dark(x + dx, y + dy)))
+                        ++match.mismatched;
+                }
+            if (best.mismatched < 0 || match.mismatched < best.mismatched)
+                best = match;
+        }
+    return best;
+}
+
 bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine)
 {
-    if (!IsCalibrationScreen(shot))
+    if (shot.getSize().x == 0 || !IsCalibrationScreen(shot))
         return false;
-    const sf::FloatRect bounds = sf::Text(firstLine, StandardFont(), INFO_SIZE).getLocalBounds();
-    const int end = INFO_LEFT + static_cast<int>(bounds.left + bounds.width);
-    const int seen = LastDarkColumn(shot, INFO_LINE);
-    return seen >= end - INFO_END_TOLERANCE && seen <= end + INFO_END_TOLERANCE;
+    const InfoLineMatch match = MatchInfoLine(shot, firstLine);
+    return match.solid > 0 && match.mismatched <= static_cast<int>(match.solid * INFO_MISMATCH_ALLOWED);
+}
+
+sf::Image CalibrationScreenWithInfoLine(std::string const& firstLine, sf::Vector2i offset)
+{
+    sf::Image shot;
+    shot.create(1024, 600, sf::Color::Black);
+    for (unsigned y = 110; y < 470; ++y)
+        for (unsigned x = 60; x < 530; ++x)
+            shot.setPixel(x, y, PANEL_CREAM);
+    const std::vector<int> ink = InfoLineInk(firstLine);
+    for (int y = 0; y < INFO_LINE.height; ++y)
+        for (int x = 0; x < INFO_LINE.width; ++x)
+        {
+            // Black text over the panel's cream.
+            const int a = ink[static_cast<std::size_t>(y * INFO_LINE.width + x)];
+            auto mix = [a](sf::Uint8 c) { return static_cast<sf::Uint8>(c * (255 - a) / 255); };
+            shot.setPixel(static_cast<unsigned>(INFO_LINE.left + offset.x + x),
+                          static_cast<unsigned>(INFO_LINE.top + offset.y + y),
+                          sf::Color(mix(PANEL_CREAM.r), mix(PANEL_CREAM.g), mix(PANEL_CREAM.b)));
+        }
+    return shot;
 }
 
 bool ShowsRawValue(sf::Image const& shot, float share, float tolerancePixels)
@@ -168,8 +257,13 @@ std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone c
     if (failure.empty())
         failure = SetLimitByVoice(game, high, FINISHED_INFO);
     game.Silence();
-    if (failure.empty() && !game.SlideUntil([&game] { SlideCalibrationSlot(game, FINISH_SLOT); }, IsMenuScreen))
-        failure = "\"Finish\" did not lead to the menu";
+    if (failure.empty())
+    {
+        const testing::AssertionResult finished =
+            SlideUntil(game, [&game] { SlideCalibrationSlot(game, FINISH_SLOT); }, IsMenuScreen);
+        if (!finished)
+            failure = std::string("\"Finish\" did not lead to the menu: ") + finished.message();
+    }
     return failure;
 }
 
@@ -178,15 +272,38 @@ void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument)
     game.SlideButton(CentredButtonX(SCREEN_INNER_X, widthArgument), SlotY(slot), widthArgument);
 }
 
-bool SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument, std::string const& nextInfo)
+testing::AssertionResult SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument,
+                                                   std::string const& nextInfo)
 {
-    return game.SlideUntil([&] { SlideCalibrationSlot(game, slot, widthArgument); }, InfoLineShown(nextInfo));
+    return SlideUntil(game, [&] { SlideCalibrationSlot(game, slot, widthArgument); }, InfoLineShown(nextInfo));
+}
+
+std::string ScreenShown(sf::Image const& shot)
+{
+    if (IsMenuScreen(shot))
+        return "the menu";
+    if (IsCalibrationScreen(shot))
+    {
+        for (const char* line : INFO_LINES)
+            if (ShowsInfoLine(shot, line))
+                return std::string("the calibration screen \"") + line + "\"";
+        return "a calibration screen with an info line not known";
+    }
+    if (IsPlayScreen(shot))
+        return "the play screen";
+    return "a screen not known";
+}
+
+testing::AssertionResult SlideUntil(GameDriver& game, std::function<void()> const& slide,
+                                    std::function<bool(sf::Image const&)> const& shows)
+{
+    return game.SlideUntil(slide, shows, ScreenShown);
 }
 
 void ChooseSteering(GameDriver& game, int options)
 {
-    const int x = MENU_INNER_X + (INNER_WIDTH - (200 + 2 * CAP_HALF)) / 2 + CAP_HALF;
-    game.DragKnobDown(x, INNER_Y + 120 + CAP_HALF, options * 45);
+    const int x = MENU_INNER_X + (INNER_WIDTH - (200 + 2 * GameDriver::ButtonCapHalf())) / 2 + GameDriver::ButtonCapHalf();
+    game.DragKnobDown(x, INNER_Y + 120 + GameDriver::ButtonCapHalf(), options * 45);
 }
 
 void StartGame(GameDriver& game)

@@ -32,6 +32,9 @@ const char* const START_INFO = "Choose the way you want to control the dragon";
 const char* const OUTPUT_TYPE_INFO = "Select sound output mode";
 const char* const PLAYBACK_INFO = "Select playback driver";
 const char* const RECORD_INFO = "Select record driver";
+const char* const INFO_LINES[] = {PITCH_LOWER_INFO, PITCH_UPPER_INFO, VOLUME_LOWER_INFO, VOLUME_UPPER_INFO,
+                                  FINISHED_INFO,    START_INFO,       OUTPUT_TYPE_INFO,  PLAYBACK_INFO,
+                                  RECORD_INFO};
 
 int SlotY(int slot);
 int CentredButtonX(int canvasX, int widthArgument);
@@ -42,10 +45,23 @@ bool IsMenuScreen(sf::Image const& shot);
 bool IsPlayScreen(sf::Image const& shot);
 // The mean height of the dragon's orange near the left edge; -1 when too little is seen.
 float DragonY(sf::Image const& shot);
-// The calibration screen panel's first info line is the text's (told apart
-// by where its last dark pixel lies).
+// How a shot's first info line compares with a text as the game draws it:
+// the pixels the text must darken, and how many of those the shot leaves
+// light or the shot darkens where the text has none, with the whole text
+// allowed one pixel off.
+struct InfoLineMatch
+{
+    int solid = 0;
+    int mismatched = 0;
+};
+InfoLineMatch MatchInfoLine(sf::Image const& shot, std::string const& firstLine);
+// The calibration screen panel's first info line is the text's, within a
+// small share of mismatched pixels.
 bool ShowsInfoLine(sf::Image const& shot, std::string const& firstLine);
 std::function<bool(sf::Image const&)> InfoLineShown(std::string const& firstLine);
+// A calibration screen's picture that shows only the line, drawn as the game
+// draws it and moved by the offset, for checking the measures above.
+sf::Image CalibrationScreenWithInfoLine(std::string const& firstLine, sf::Vector2i offset = {0, 0});
 
 // The raw gauge's marker shows the share of the gauge's range (0 at its
 // bottom, 1 at its top), within the tolerance in pixels.
@@ -68,7 +84,13 @@ std::string CalibrateByVoice(GameDriver& game, VoiceTone const& low, VoiceTone c
 // The button in a slot of the calibration screen panel.
 void SlideCalibrationSlot(GameDriver& game, int slot, int widthArgument = 200);
 // Slides it until the screen whose info field begins with the line follows.
-bool SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument, std::string const& nextInfo);
+testing::AssertionResult SlideCalibrationSlotUntil(GameDriver& game, int slot, int widthArgument,
+                                                   std::string const& nextInfo);
+// The screen a shot shows, as a player would name it.
+std::string ScreenShown(sf::Image const& shot);
+// The game's SlideUntil, with the screens named so.
+testing::AssertionResult SlideUntil(GameDriver& game, std::function<void()> const& slide,
+                                    std::function<bool(sf::Image const&)> const& shows);
 // Drags the menu's steering-mode knob from the first option down by options.
 void ChooseSteering(GameDriver& game, int options);
 void StartGame(GameDriver& game);
