@@ -3,6 +3,7 @@
 
 #include "gui/ComposedStretchableDrawableConstructor.h"
 #include "support/EventQueue.h"
+#include "support/GameScreens.h"
 #include "support/PlayScene.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -30,38 +31,6 @@ sf::Image WindowShot()
     texture.create(window.getSize().x, window.getSize().y);
     texture.update(window);
     return texture.copyToImage();
-}
-
-int CountNear(const sf::Image& image, const sf::IntRect& area, sf::Color colour, int tolerance)
-{
-    int count = 0;
-    for (int y = area.top; y < area.top + area.height; ++y)
-        for (int x = area.left; x < area.left + area.width; ++x)
-        {
-            const sf::Color pixel = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
-            if (std::abs(pixel.r - colour.r) <= tolerance && std::abs(pixel.g - colour.g) <= tolerance &&
-                std::abs(pixel.b - colour.b) <= tolerance)
-                ++count;
-        }
-    return count;
-}
-
-// Black left of the panels: the calibration.
-bool IsCalibration(const sf::Image& picture)
-{
-    return CountNear(picture, sf::IntRect(0, 120, 40, 460), sf::Color::Black, 8) == 40 * 460;
-}
-
-// The cream inside the centred panel: the menu.
-bool IsMenu(const sf::Image& picture)
-{
-    return CountNear(picture, sf::IntRect(320, 420, 40, 20), sf::Color(251, 239, 204), 30) > 700;
-}
-
-// The sky of the play screen, clear of the layers' clouds: a game.
-bool IsPlay(const sf::Image& picture)
-{
-    return CountNear(picture, sf::IntRect(200, 200, 60, 40), sf::Color(135, 206, 250), 3) == 60 * 40;
 }
 
 // The dialog's buttons are centred on its inner canvas, which stands at
@@ -125,7 +94,7 @@ TEST(GameOverChoices, menu_leads_to_the_main_menu)
     WindowAtOrigin();
     Choose(scene, MENU_Y);
     Frame(MouseMoved());
-    EXPECT_TRUE(IsMenu(WindowShot()));
+    EXPECT_TRUE(GameScreens::IsMenuScreen(WindowShot()));
 }
 
 TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_new_game)
@@ -135,7 +104,7 @@ TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_
     WindowAtOrigin();
     Choose(scene, CALIBRATION_Y);
     Frame(MouseMoved());
-    ASSERT_TRUE(IsCalibration(WindowShot()));
+    ASSERT_TRUE(GameScreens::IsCalibrationScreen(WindowShot()));
 
     // "Back to Game", slot 3 of screen 0.
     const ComposedStretchableDrawableConstructor& frame =
@@ -149,7 +118,7 @@ TEST(GameOverChoices, calibration_leads_to_the_calibration_which_goes_back_to_a_
     SlideButton(Frame, backToGame, ButtonWidth(200));
     Frame(MouseMoved());
     const sf::Image picture = WindowShot();
-    EXPECT_FALSE(IsCalibration(picture));
-    EXPECT_FALSE(IsMenu(picture));
-    EXPECT_TRUE(IsPlay(picture));
+    EXPECT_FALSE(GameScreens::IsCalibrationScreen(picture));
+    EXPECT_FALSE(GameScreens::IsMenuScreen(picture));
+    EXPECT_TRUE(GameScreens::IsPlayScreen(picture));
 }
