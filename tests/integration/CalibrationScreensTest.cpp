@@ -78,12 +78,12 @@ void ReachByButtons(Mode& mode, Mode::CalibrationState state)
         break;
     case Mode::CalibrationStatePitchUpper:
     case Mode::CalibrationStateVolumeUpper:
-        ReachByButtons(mode, static_cast<Mode::CalibrationState>(state - 1));
+        ASSERT_NO_FATAL_FAILURE(ReachByButtons(mode, static_cast<Mode::CalibrationState>(state - 1)));
         SetIt(mode, state == Mode::CalibrationStatePitchUpper ? LOW_VOICE : QUIET_VOICE);
         break;
     case Mode::CalibrationStatePitchFinished:
     case Mode::CalibrationStateVolumeFinished:
-        ReachByButtons(mode, static_cast<Mode::CalibrationState>(state - 1));
+        ASSERT_NO_FATAL_FAILURE(ReachByButtons(mode, static_cast<Mode::CalibrationState>(state - 1)));
         SetIt(mode, state == Mode::CalibrationStatePitchFinished ? HIGH_VOICE : LOUD_VOICE);
         break;
     default:
@@ -216,7 +216,7 @@ TEST(CalibrationScreens, each_button_slid_by_the_pointer_does_its_work_in_the_ca
         const auto storedBefore = preferences.GetSoundMicrophoneAnalyzerCalibratedReader();
         auto* next = new RecordingMode("next", Log(), row.next);
         Mode* mode = SwitchedIn(next);
-        ReachByButtons(*mode, row.screen);
+        ASSERT_NO_FATAL_FAILURE(ReachByButtons(*mode, row.screen)) << name;
         folder.Remove("config.xml");
         const sf::Vector2<float> place = SlotPlace(*mode->GetCurrentCanvas(), row.slot, BUTTON_WIDTH);
         EXPECT_EQ(0, LabelMismatch(GuiShot(*mode->GetGuiManager()), place, BUTTON_WIDTH, row.label)) << name;
@@ -278,7 +278,7 @@ TEST(CalibrationScreens, a_frame_puts_both_markers_at_the_heights_of_the_voice)
         ScratchFolder folder(true);
         StoreReader(true);
         Mode* mode = SwitchedIn(new RecordingMode("next", Log(), GameMode::MenuModeType));
-        ReachByButtons(*mode, c.screen);
+        ASSERT_NO_FATAL_FAILURE(ReachByButtons(*mode, c.screen));
         HoldVoice(c.voice.hz, c.voice.volume);
         GameManager::Instance()->Process();
 
