@@ -24,7 +24,9 @@ trap 'exit 130' INT TERM
 
 # X server on the first free display.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: without it the server resets when its last client leaves, and a
+# client connecting in that moment cannot open the display.
+Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 1 100); do
