@@ -15,10 +15,13 @@
 
 namespace
 {
-std::string ReadFile(std::string const& path)
+std::string ReadFile(std::string const& path, std::size_t from = 0)
 {
     std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
     std::ostringstream text;
+    if (!in)
+        return "";
     text << in.rdbuf();
     return text.str();
 }
@@ -101,6 +104,11 @@ int ChildProcess::Wait(double timeoutSeconds)
 std::string ChildProcess::Stdout() const
 {
     return ReadFile(m_outputDirectory + "/stdout");
+}
+
+std::string ChildProcess::StdoutFrom(std::size_t offset) const
+{
+    return ReadFile(m_outputDirectory + "/stdout", offset);
 }
 
 std::string ChildProcess::Stderr() const

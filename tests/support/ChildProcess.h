@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     // (a safety net, not a measurement), or -2 when it died from a signal.
     int Wait(double timeoutSeconds);
     std::string Stdout() const;
+    // What the child wrote to standard output past the byte offset.
+    std::string StdoutFrom(std::size_t offset) const;
     std::string Stderr() const;
 
 private:
