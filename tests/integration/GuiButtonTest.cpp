@@ -2,6 +2,8 @@
 
 #include "gui/ComposedStretchableDrawable.h"
 #include "gui/GuiButtonOverlayDrawable.h"
+#include "gui/GuiCanvas.h"
+#include "gui/GuiCanvasDecorated.h"
 #include "gui/GuiDrawableButton.h"
 #include "gui/GuiManager.h"
 #include "support/GuiProbe.h"
@@ -146,6 +148,94 @@ TEST(GuiButton, an_element_in_front_with_the_pointer_leaves_it_normal)
     EXPECT_EQ("0>2 2>0 ", button->changes);
     button->SetState(GuiButton::GuiButtonStateNormal);
     EXPECT_EQ("0>2 2>0 ", button->changes);
+}
+
+TEST(GuiButton, an_element_in_front_of_its_container_keeps_it_from_acting_through_every_container)
+{
+    // The button and a probe beside it, held by the GUI manager itself or by
+    // a container in it; in front of them all, a probe that takes every
+    // event, or none. Each container must tell what it holds that the event
+    // is taken.
+    enum Holder
+    {
+        Manager,
+        Canvas,
+        Panel,
+        CanvasInPanel
+    };
+    const struct
+    {
+        const char* what;
+        Holder holder;
+    } holders[] = {
+        {"the GUI manager", Manager},
+        {"a canvas", Canvas},
+        {"a decorated canvas", Panel},
+        {"a canvas in a decorated canvas", CanvasInPanel},
+    };
+    for (const auto& h : holders)
+        for (bool frontTakes : {true, false})
+        {
+            const std::string what = std::string(h.what) + (frontTakes ? ", taken in front" : ", nothing in front");
+            std::vector<std::string> log;
+            GuiManager gui;
+            std::vector<std::string> heard;
+            gui.SetGuiEventHandler([&](const GuiEvent& event) { heard.push_back(event.DebugOutput()); });
+            ProbeButton* button = new ProbeButton;
+            GuiProbe* beside = new GuiProbe(log, "beside");
+            auto canvas = [] { return new GuiCanvas(sf::Vector2f(0.0f, 0.0f), 1024.0f, 600.0f, ""); };
+            auto panel = [](GuiCanvas* inner) {
+                return new GuiCanvasDecorated(sf::Vector2f(0.0f, 0.0f), 1024.0f, 600.0f, new sf::RectangleShape, inner,
+                                              "");
+            };
+            switch (h.holder)
+            {
+            case Manager:
+                gui.AddElements({button, beside});
+                break;
+            case Canvas:
+            {
+                GuiCanvas* holder = canvas();
+                holder->AddElements({button, beside});
+                gui.AddElement(holder);
+                break;
+            }
+            case Panel:
+            {
+                GuiCanvasDecorated* holder = panel(canvas());
+                holder->GetInnerCanvas()->AddElements({button, beside});
+                gui.AddElement(holder);
+                break;
+            }
+            case CanvasInPanel:
+            {
+                GuiCanvas* holder = canvas();
+                holder->AddElements({button, beside});
+                GuiCanvasDecorated* outer = panel(canvas());
+                outer->GetInnerCanvas()->AddElement(holder);
+                gui.AddElement(outer);
+                break;
+            }
+            }
+            gui.AddElement(new GuiProbe(log, "front", frontTakes));
+
+            PointerAtPixel(OVER.x, OVER.y);
+            for (const sf::Event& event : {MouseMoved(), Press(), Release()})
+                gui.HandleEvent(event);
+            if (frontTakes)
+            {
+                EXPECT_EQ(GuiButton::GuiButtonStateNormal, button->GetState()) << what;
+                EXPECT_EQ(0, button->clicks) << what;
+                EXPECT_EQ("front:0 beside:1 front:0 beside:1 front:0 beside:1", JoinLog(log)) << what;
+                EXPECT_TRUE(heard.empty()) << what << ": " << heard.front();
+            }
+            else
+            {
+                // The same way, open, leads to the button's click.
+                EXPECT_EQ(1, button->clicks) << what;
+                EXPECT_EQ("front:0 beside:0 front:0 beside:0 front:0 beside:0", JoinLog(log)) << what;
+            }
+        }
 }
 
 TEST(GuiDrawableButton, shows_the_look_of_its_state_with_its_overlays)
