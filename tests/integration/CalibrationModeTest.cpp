@@ -8,6 +8,7 @@
 #include "gui/GuiKeylessButton.h"
 #include "manager/PreferencesFile.h"
 #include "sound/SoundMicrophoneAnalyzerCalibratedReaderPitch.h"
+#include "support/GameDriver.h"
 #include "support/RecordingMode.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -556,13 +557,66 @@ TEST(CalibrationMode, long_driver_names_are_shortened_to_fit_the_bar)
     EXPECT_EQ("pulse", Mode::FitLabel("pulse", font, 24, room));
 }
 
+namespace
+{
+// The test sound server's two devices through ALSA, "default" and "pulse",
+// lie in slots 1 and 2 of the driver screens, above "back" in slot 3.
+const int DRIVER_BACK_SLOT = 3;
+
+// Later tests expect the sound system of a first start, whatever happens here.
+struct FirstStartAfterwards
+{
+    ~FirstStartAfterwards()
+    {
+        ScratchFolder fresh(true);
+        GameManager::Instance()->GetPreferences().Load();
+    }
+};
+
+void SlideDriverScreenSlot(Mode& mode, int slot)
+{
+    const int width = slot == DRIVER_BACK_SLOT ? BUTTON_WIDTH : Mode::DRIVER_BUTTON_WIDTH;
+    SlideButton(mode, SlotPlace(*mode.GetCurrentCanvas(), slot, width), ButtonWidth(width));
+    mode.GetGuiManager()->Process();
+}
+
+// The text of a config.xml that chose ALSA and the two drivers.
+std::string AlsaConfig(int playback, int record)
+{
+    return "<config><soundOutputType>12</soundOutputType><soundOutputDriverNo>" + std::to_string(playback) +
+           "</soundOutputDriverNo><soundRecordDriverNo>" + std::to_string(record) +
+           "</soundRecordDriverNo></config>";
+}
+
+// A calibration mode started with the config.xml text, on its output-type
+// screen, with the real sound system's driver lists.
+std::unique_ptr<Mode> OnOutputTypeScreen(ScratchFolder& folder, const std::string& config)
+{
+    folder.Write("config.xml", config);
+    GameForModes()->GetPreferences().Load();
+    auto mode = std::make_unique<Mode>(new RecordingMode("next", Log(), GameMode::MenuModeType));
+    mode->Initialize();
+    mode->Prepare(Mode::CalibrationStateSoundOutputType, true);
+    mode->GetGuiManager()->Process();
+    return mode;
+}
+
+// "ALSA" in slot 0 of the output-type screen.
+void ChooseAlsa(Mode& mode)
+{
+    SlideButton(mode, SlotPlace(*mode.GetCurrentCanvas(), 0, BUTTON_WIDTH), ButtonWidth(BUTTON_WIDTH));
+    mode.GetGuiManager()->Process();
+    ASSERT_EQ(2u, GameManager::Instance()->GetSoundSystem().EnlistDrivers().size())
+        << "the test sound server's ALSA devices are \"default\" and \"pulse\"";
+}
+}
+
 // Each button of the driver screens, slid by the pointer, reaches its own
 // handler: it applies its driver and moves on, or ("back") returns one screen
 // and undoes nothing. None of them writes the preferences file.
 TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_without_saving)
 {
-    // The test sound server's two devices through ALSA, "default" and "pulse", lie in slots 1 and 2.
-    const int back = 3;
+    const int back = DRIVER_BACK_SLOT;
     const struct
     {
         Mode::CalibrationState screen;
@@ -582,42 +636,18 @@ TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_witho
         {Mode::CalibrationStateSoundRecordDriver, back, 0, 1, Mode::CalibrationStateSoundOutputDriver, 1, 1},
     };
     GamePreferences& preferences = GameForModes()->GetPreferences();
-    // Later tests expect the sound system of a first start, whatever happens here.
-    struct FirstStartAfterwards
-    {
-        ~FirstStartAfterwards()
-        {
-            ScratchFolder fresh(true);
-            GameManager::Instance()->GetPreferences().Load();
-        }
-    } afterwards;
-    auto slide = [](Mode& mode, int slot) {
-        const int width = slot == back ? BUTTON_WIDTH : Mode::DRIVER_BUTTON_WIDTH;
-        SlideButton(mode, SlotPlace(*mode.GetCurrentCanvas(), slot, width), ButtonWidth(width));
-        mode.GetGuiManager()->Process();
-    };
+    FirstStartAfterwards afterwards;
     for (const auto& row : rows)
     {
         ScratchFolder folder(true);
-        const std::string config = "<config><soundOutputType>12</soundOutputType><soundOutputDriverNo>" +
-                                   std::to_string(row.playbackBefore) + "</soundOutputDriverNo><soundRecordDriverNo>" +
-                                   std::to_string(row.recordBefore) + "</soundRecordDriverNo></config>";
-        folder.Write("config.xml", config);
-        preferences.Load();
-        auto mode = std::make_unique<Mode>(new RecordingMode("next", Log(), GameMode::MenuModeType));
-        mode->Initialize();
-        mode->Prepare(Mode::CalibrationStateSoundOutputType, true);
-        mode->GetGuiManager()->Process();
-        // "ALSA" in slot 0.
-        SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), 0, BUTTON_WIDTH), ButtonWidth(BUTTON_WIDTH));
-        mode->GetGuiManager()->Process();
-        ASSERT_EQ(2u, GameManager::Instance()->GetSoundSystem().EnlistDrivers().size())
-            << "the test sound server's ALSA devices are \"default\" and \"pulse\"";
+        const std::string config = AlsaConfig(row.playbackBefore, row.recordBefore);
+        auto mode = OnOutputTypeScreen(folder, config);
+        ASSERT_NO_FATAL_FAILURE(ChooseAlsa(*mode));
         if (row.screen == Mode::CalibrationStateSoundRecordDriver)
-            slide(*mode, 2);
+            SlideDriverScreenSlot(*mode, 2);
         ASSERT_EQ(row.screen, mode->GetState());
 
-        slide(*mode, row.slot);
+        SlideDriverScreenSlot(*mode, row.slot);
         const std::string what = "screen " + std::to_string(row.screen) + ", slot " + std::to_string(row.slot);
         EXPECT_EQ(row.then, mode->GetState()) << what;
         EXPECT_EQ(FMOD_OUTPUTTYPE_ALSA, preferences.GetSoundOutputType()) << what;
@@ -625,5 +655,58 @@ TEST(CalibrationMode, driver_screen_buttons_choose_their_driver_or_go_back_witho
         EXPECT_EQ(row.recordAfter, preferences.GetSoundRecordDriverNo()) << what;
         EXPECT_EQ(config, folder.Read("config.xml")) << what;
         EXPECT_EQ(1, folder.CountEntries()) << what;
+    }
+}
+
+// "back" takes the screen it leaves away: what shows is the screen gone back
+// to, as it first showed, and a button slid there is its alone, even where
+// the screen left had one at the same place.
+TEST(CalibrationMode, after_back_on_a_driver_screen_only_the_screen_shown_is_there_and_acts)
+{
+    const struct
+    {
+        Mode::CalibrationState screen;
+        // On the screen gone back to: a slot whose button lies where the
+        // screen left had one, its width, and what it leads to.
+        int slot;
+        int width;
+        Mode::CalibrationState then;
+        FMOD_OUTPUTTYPE outputAfter;
+        int playbackAfter;
+    } rows[] = {
+        // "Auto detect" where the playback screen had "back".
+        {Mode::CalibrationStateSoundOutputDriver, 3, BUTTON_WIDTH, Mode::CalibrationStateSoundOutputDriver,
+         FMOD_OUTPUTTYPE_AUTODETECT, 0},
+        // The playback driver "pulse" where the record screen had "pulse".
+        {Mode::CalibrationStateSoundRecordDriver, 2, Mode::DRIVER_BUTTON_WIDTH,
+         Mode::CalibrationStateSoundRecordDriver, FMOD_OUTPUTTYPE_ALSA, 1},
+    };
+    GamePreferences& preferences = GameForModes()->GetPreferences();
+    FirstStartAfterwards afterwards;
+    for (const auto& row : rows)
+    {
+        const std::string what = "back from screen " + std::to_string(row.screen);
+        ScratchFolder folder(true);
+        auto mode = OnOutputTypeScreen(folder, AlsaConfig(0, 0));
+        sf::Image before = GuiShot(*mode->GetGuiManager());
+        ASSERT_NO_FATAL_FAILURE(ChooseAlsa(*mode));
+        if (row.screen == Mode::CalibrationStateSoundRecordDriver)
+        {
+            before = GuiShot(*mode->GetGuiManager());
+            SlideDriverScreenSlot(*mode, 2);
+        }
+        ASSERT_EQ(row.screen, mode->GetState());
+
+        SlideDriverScreenSlot(*mode, DRIVER_BACK_SLOT);
+        ASSERT_EQ(row.screen - 1, mode->GetState()) << what;
+        const sf::Image after = GuiShot(*mode->GetGuiManager());
+        EXPECT_TRUE(SameArea(before, after, sf::IntRect(0, 0, 1024, 600))) << what << ": not the screen as it first showed";
+
+        SlideButton(*mode, SlotPlace(*mode->GetCurrentCanvas(), row.slot, row.width), ButtonWidth(row.width));
+        mode->GetGuiManager()->Process();
+        EXPECT_EQ(row.then, mode->GetState()) << what;
+        EXPECT_EQ(row.outputAfter, preferences.GetSoundOutputType()) << what;
+        EXPECT_EQ(row.playbackAfter, preferences.GetSoundOutputDriverNo()) << what;
+        EXPECT_EQ(0, preferences.GetSoundRecordDriverNo()) << what;
     }
 }
