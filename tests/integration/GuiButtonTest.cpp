@@ -110,6 +110,10 @@ TEST(GuiButton, fires_once_for_a_left_press_and_release_over_it)
         { "a release outside forgets the press",
             { { OVER, Press(), B::GuiButtonStatePressed, 0 }, { AWAY, Release(), B::GuiButtonStateNormal, 0 },
                 { OVER, MouseMoved(), B::GuiButtonStateMouseOver, 0 }, { OVER, Release(), B::GuiButtonStateMouseOver, 0 } } },
+        { "a press outside forgets the press",
+            { { OVER, Press(), B::GuiButtonStatePressed, 0 }, { AWAY, MouseMoved(), B::GuiButtonStateNormal, 0 },
+                { AWAY, Press(), B::GuiButtonStateNormal, 0 }, { OVER, MouseMoved(), B::GuiButtonStateMouseOver, 0 },
+                { OVER, Release(), B::GuiButtonStateMouseOver, 0 } } },
     };
     for (const Case& c : cases)
     {
