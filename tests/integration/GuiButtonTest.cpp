@@ -266,6 +266,16 @@ TEST(GuiDrawableButton, shows_the_look_of_its_state_with_its_overlays)
     EXPECT_EQ(sf::Color::White, shot.getPixel(104, 101));
     EXPECT_EQ(sf::Color::Blue, shot.getPixel(105, 101));
     EXPECT_EQ(sf::Vector2f(165.0f, 115.0f), PositionOf(block));
+    // The looks of the other states moved along too.
+    gui.HandleEvent(Release());
+    shot = Shot([&] { gui.Draw(); });
+    EXPECT_EQ(sf::Color::White, shot.getPixel(104, 101));
+    EXPECT_EQ(sf::Color::Green, shot.getPixel(105, 101));
+    PointerAtPixel(AWAY.x, AWAY.y);
+    gui.HandleEvent(MouseMoved());
+    shot = Shot([&] { gui.Draw(); });
+    EXPECT_EQ(sf::Color::White, shot.getPixel(104, 101));
+    EXPECT_EQ(sf::Color::Red, shot.getPixel(105, 101));
 }
 
 TEST(GuiDrawableButton, cuts_its_looks_from_an_image)
