@@ -287,6 +287,15 @@ TEST(GuiKeylessOptionField, set_index_clamps_to_the_first_and_last_option)
     EXPECT_EQ(static_cast<float>(300 + TextureSize("gui/button_drop_start").x), field.GetWidth());
     EXPECT_EQ(135.0f, field.GetHeight());
     EXPECT_EQ(GuiElement::GuiKeylessOptionFieldType, field.GetType());
+
+    // Hidden, it takes nothing and its handle does not follow.
+    field.SetVisible(false);
+    const float x = 10.0f + static_cast<float>(TextureSize("gui/button_drop_start").x / 2);
+    PointerAt(sf::Vector2f(x, field.GetIndexHeight(0)));
+    EXPECT_FALSE(field.HandleEvent(MouseMoved(), false));
+    PointerAt(sf::Vector2f(x, field.GetIndexHeight(1)));
+    EXPECT_FALSE(field.HandleEvent(MouseMoved(), false));
+    EXPECT_EQ(0, field.GetIndex());
     EXPECT_THROW(GuiKeylessOptionField(sf::Vector2f(0.0f, 0.0f), 300, {}, "empty"), ExceptionBase);
     EXPECT_THROW(GuiKeylessOptionField(sf::Vector2f(0.0f, 0.0f), -1, STEERING, "narrow"), ExceptionBase);
 }
