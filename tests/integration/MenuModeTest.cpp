@@ -145,6 +145,16 @@ TEST(MenuMode, title_is_centred_on_512_and_the_panel_buttons_lie_100_pixels_belo
     EXPECT_NEAR(512.0f + title.getLocalBounds().left, (left + right + 1) / 2.0f, 2.0f);
 }
 
+TEST(MenuMode, shows_the_gui_cursor_where_the_pointer_is)
+{
+    ScratchFolder folder(true);
+    auto menu = InitialisedMenu();
+    // Left of the panel, below the title: the menu's GUI draws nothing else there.
+    const sf::IntRect area(10, 300, 16, 16);
+    EXPECT_EQ(0, GuiInkWithPointerAt(*menu->GetGuiManager(), sf::Vector2i(1020, 590), area));
+    EXPECT_GT(GuiInkWithPointerAt(*menu->GetGuiManager(), sf::Vector2i(area.left, area.top), area), 30);
+}
+
 TEST(MenuMode, start_game_stores_the_chosen_steering_mode)
 {
     const struct

@@ -201,6 +201,21 @@ inline sf::Image GuiShot(GuiManager& gui)
     return Shot([&gui] { gui.Draw(); });
 }
 
+// Pixels that differ from white in the window area when a GUI is drawn over
+// white with the pointer on the given window pixel.
+inline int GuiInkWithPointerAt(GuiManager& gui, const sf::Vector2i& pointer, const sf::IntRect& area)
+{
+    PointerAtPixel(pointer.x, pointer.y);
+    gui.Process();
+    const sf::Image shot = Shot([&gui] { gui.Draw(); });
+    int ink = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+            if (shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != sf::Color::White)
+                ++ink;
+    return ink;
+}
+
 // Pixels of a mouse-only button's middle, where its label lies, that differ
 // from those of a fresh button with the label at the same place: 0 when the
 // shot shows a button with that label there. The middle is opaque, so what
