@@ -151,6 +151,16 @@ TEST(CalibrationMode, next_and_back_follow_the_state_table_from_every_state)
     EXPECT_EQ(0, folder.CountEntries()) << "moving between the screens stores nothing";
 }
 
+TEST(CalibrationMode, shows_the_gui_cursor_where_the_pointer_is)
+{
+    ScratchFolder folder(true);
+    auto mode = Initialised();
+    // Left of the screen panel, below the title: the calibration draws nothing else there.
+    const sf::IntRect area(10, 300, 16, 16);
+    EXPECT_EQ(0, GuiInkWithPointerAt(*mode->GetGuiManager(), sf::Vector2i(1020, 590), area));
+    EXPECT_GT(GuiInkWithPointerAt(*mode->GetGuiManager(), sf::Vector2i(area.left, area.top), area), 30);
+}
+
 TEST(CalibrationMode, going_back_to_a_lower_limit_screen_starts_a_new_reader_and_forgets_the_limit)
 {
     ScratchFolder folder(true);
