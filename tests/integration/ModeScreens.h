@@ -18,6 +18,8 @@
 #include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -214,6 +216,15 @@ inline int GuiInkWithPointerAt(GuiManager& gui, const sf::Vector2i& pointer, con
             if (shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != sf::Color::White)
                 ++ink;
     return ink;
+}
+
+// A GUI draws its cursor at the pointer: with the pointer away, a small area
+// that the GUI leaves white stays white; with the pointer on it, the cursor's
+// ink shows there.
+inline void ExpectCursorDrawnAtPointer(GuiManager& gui, const sf::IntRect& area)
+{
+    EXPECT_EQ(0, GuiInkWithPointerAt(gui, sf::Vector2i(1020, 590), area));
+    EXPECT_GT(GuiInkWithPointerAt(gui, sf::Vector2i(area.left, area.top), area), 30);
 }
 
 // Pixels of a mouse-only button's middle, where its label lies, that differ

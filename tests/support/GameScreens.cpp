@@ -49,7 +49,7 @@ const sf::Font& StandardFont()
 // Coverage of the first info line's glyphs over INFO_LINE, 0 to 255, as the
 // game's text draws them: each glyph's picture from the font's texture at
 // the glyph's place on the line's baseline.
-std::vector<int> InfoLineInk(std::string const& firstLine)
+const std::vector<int>& InfoLineInk(std::string const& firstLine)
 {
     static std::map<std::string, std::vector<int>> known;
     auto found = known.find(firstLine);
@@ -82,8 +82,7 @@ std::vector<int> InfoLineInk(std::string const& firstLine)
                 cell = std::max(cell, static_cast<int>(texel.a));
             }
     }
-    known[firstLine] = ink;
-    return ink;
+    return known[firstLine] = std::move(ink);
 }
 
 // The middle height of the topmost black line across the raw gauge, below
@@ -179,7 +178,7 @@ bool IsPlayScreen(sf::Image const& shot)
 
 InfoLineMatch MatchInfoLine(sf::Image const& shot, std::string const& firstLine)
 {
-    const std::vector<int> ink = InfoLineInk(firstLine);
+    const std::vector<int>& ink = InfoLineInk(firstLine);
     auto dark = [&shot](int x, int y) {
         return CountColour(shot, sf::IntRect(INFO_LINE.left + x, INFO_LINE.top + y, 1, 1), sf::Color::Black,
                            DARK_TOLERANCE) == 1;
@@ -221,7 +220,7 @@ sf::Image CalibrationScreenWithInfoLine(std::string const& firstLine, sf::Vector
     for (unsigned y = 110; y < 470; ++y)
         for (unsigned x = 60; x < 530; ++x)
             shot.setPixel(x, y, PANEL_CREAM);
-    const std::vector<int> ink = InfoLineInk(firstLine);
+    const std::vector<int>& ink = InfoLineInk(firstLine);
     for (int y = 0; y < INFO_LINE.height; ++y)
         for (int x = 0; x < INFO_LINE.width; ++x)
         {
